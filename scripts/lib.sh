@@ -1,0 +1,35 @@
+# Shared by the project's scripts: package checks and a few helpers. Sourced, not run.
+
+KORVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Installs the Debian packages listed in scripts/packages/<group>.txt for each group given, when any
+# is missing: as root directly, otherwise through sudo; without either it stops with the exact
+# apt-get line to run.
+korvo_need_packages() {
+    local group missing=()
+    local -a wanted=()
+    for group in "$@"; do
+        mapfile -t -O "${#wanted[@]}" wanted < <(grep -v -E '^\s*(#|$)' "$KORVO_ROOT/scripts/packages/$group.txt")
+    done
+    local pkg
+    for pkg in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local line="apt-get install -y --no-install-recommends ${missing[*]}"
+    local -a runner=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+            runner=(sudo)
+        else
+            echo "Korvo needs Debian packages that are missing. Run as root:" >&2
+            echo "  apt-get update && $line" >&2
+            exit 1
+        fi
+    fi
+    echo "== installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${runner[@]}" apt-get update -qq
+    # shellcheck disable=SC2086
+    "${runner[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}

@@ -1,0 +1,75 @@
+#include "app/program.h"
+
+#include <ctime>
+
+#include "app/paths.h"
+#include "app/text.h"
+#include "ui/assistant/fassist1.h"
+#include "ui/main/form1.h"
+
+namespace korvo {
+
+LocalTime systemLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);  // the UI thread is the only caller
+    if (!local) return {};
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+            local->tm_hour,        local->tm_min,     local->tm_sec};
+}
+
+Program::Program(Services services)
+    : services_(std::move(services)),
+      settings_(services_.settingsStore),
+      runtime_(services_.scheduler, services_.window, services_.files) {}
+
+Program::~Program() = default;
+
+std::string Program::ReadSetting(const std::string& section, const std::string& key) {
+    IniPath = services_.programFolder + separator() + "Korv.ini";
+    return settings_.read(IniPath, section, key);
+}
+
+void Program::WriteSetting(const std::string& section, const std::string& key,
+                           const std::optional<std::string>& value) {
+    IniPath = services_.programFolder + separator() + "Korv.ini";
+    settings_.write(IniPath, section, key, value);
+}
+
+void Program::SubMain() {
+    form<Form1>();  // loading it reads the settings, arms the clocks and adds the tray icon
+    ShowFirstWindow();
+}
+
+void Program::ShowFirstWindow() {
+    // A missing or unreadable flag means nothing has been set up yet: a fresh installation, so
+    // the assistant runs.
+    const auto first = text::asNumber(ReadSetting("Start", "First"));
+    if (first && *first == 0) {
+        form<Form1>().show();
+    } else if (!first || *first == 1) {
+        form<Fassist1>().show();
+    }
+}
+
+void Program::SyncStartup() {
+    const auto win = text::asNumber(ReadSetting("Start", "Win"));
+    if (!win) return;
+    if (*win == 0) {
+        RemoveFromStartup();
+    } else if (*win == 1) {
+        AddToStartup();
+    }
+}
+
+void Program::AddToStartup() {
+    ExePath = services_.programFolder + separator() + services_.executableName;
+    services_.startup.add("Korvo", ExePath);
+}
+
+void Program::RemoveFromStartup() {
+    services_.startup.remove("Korvo");
+}
+
+void Program::ApplyLanguage() {}
+
+}  // namespace korvo

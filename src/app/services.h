@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/settings_file.h"
+#include "engine/desktop_object.h"
+#include "ui/forms/services.h"
+
+namespace korvo {
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+// The log-on start entry ("Run" value on Windows, an autostart file on Linux).
+class StartupEntries {
+  public:
+    virtual ~StartupEntries() = default;
+    // Creates or replaces the entry `name` that starts `program` at log-on.
+    virtual bool add(const std::string& name, const std::string& program) = 0;
+    virtual void remove(const std::string& name) = 0;
+};
+
+// Everything the program reaches outside itself, injected once at start-up.
+struct Services {
+    forms::Scheduler& scheduler;
+    forms::WindowServices& window;
+    forms::FileSystem& files;
+    TextFileStore& settingsStore;
+    StartupEntries& startup;
+    engine::DesktopFactory desktop;
+    std::function<LocalTime()> clock;
+    std::string programFolder;  // the executable's folder, without a trailing separator
+    std::string executableName = "Korvo.exe";
+    std::string appTitle = "Korvo";
+};
+
+// The wall clock of the machine, in local time.
+LocalTime systemLocalTime();
+
+}  // namespace korvo

@@ -1,0 +1,48 @@
+#include "platform/fake/recording_window.h"
+
+#include <algorithm>
+
+#include "ui/forms/control.h"
+#include "ui/forms/form.h"
+
+namespace korvo::fake {
+
+void RecordingWindow::popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) {
+    calls.push_back("popup " + owner.name() + " " + menu.name() +
+                    (defaultItem ? " default=" + defaultItem->name() : std::string{}));
+    if (whilePopupOpen) whilePopupOpen(menu);
+}
+
+void RecordingWindow::startWindowDrag(forms::Form& form) {
+    calls.push_back("drag " + form.name());
+}
+
+std::optional<forms::PictureInfo> RecordingWindow::probePicture(const std::string& path) {
+    calls.push_back("probe " + path);
+    if (probe) return probe(path);
+    if (auto it = pictures.find(path); it != pictures.end()) return it->second;
+    return std::nullopt;
+}
+
+void RecordingWindow::openAddress(const std::string& address) {
+    calls.push_back("open " + address);
+}
+
+void RecordingWindow::addTrayIcon(forms::Form& owner, const std::string& tip) {
+    calls.push_back("tray+ " + owner.name() + " " + tip);
+}
+
+void RecordingWindow::removeTrayIcon(forms::Form& owner) {
+    calls.push_back("tray- " + owner.name());
+}
+
+void RecordingWindow::endProgram() {
+    ended = true;
+    calls.push_back("end");
+}
+
+bool RecordingWindow::called(const std::string& line) const {
+    return std::find(calls.begin(), calls.end(), line) != calls.end();
+}
+
+}  // namespace korvo::fake

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/forms/services.h"
+
+namespace korvo::fake {
+
+// Records what the forms asked of the window system, in order, as readable lines:
+// "popup SysTray MnuFichier default=MnuInfo", "drag Form1", "tray+ Form1 Korvo", ...
+class RecordingWindow : public forms::WindowServices {
+  public:
+    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
+    void startWindowDrag(forms::Form& form) override;
+    std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
+    void openAddress(const std::string& address) override;
+    void addTrayIcon(forms::Form& owner, const std::string& tip) override;
+    void removeTrayIcon(forms::Form& owner) override;
+    int twipsPerPixelX() override { return twipsPerPixel; }
+    int twipsPerPixelY() override { return twipsPerPixel; }
+    void endProgram() override;
+
+    std::vector<std::string> calls;
+    int twipsPerPixel = 15;
+    bool ended = false;
+    // What the popup does while it is open (a test picks an item here).
+    std::function<void(forms::Menu&)> whilePopupOpen;
+    // Files that decode as pictures, by path; everything else is not a picture. A test may also
+    // let the real file decide by setting probe.
+    std::map<std::string, forms::PictureInfo> pictures;
+    std::function<std::optional<forms::PictureInfo>(const std::string&)> probe;
+
+    bool called(const std::string& line) const;
+};
+
+}  // namespace korvo::fake

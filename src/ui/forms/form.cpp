@@ -1,0 +1,82 @@
+#include "ui/forms/form.h"
+
+#include <utility>
+
+#include "ui/forms/runtime.h"
+
+namespace korvo::forms {
+
+Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {
+    caption_ = name_;
+}
+
+Form::~Form() = default;
+
+void Form::changed(FormProperty property) {
+    if (loaded_) runtime_.notify(*this, FormEvent::Changed, property);
+}
+
+void Form::setCaption(const std::string& caption) {
+    if (caption_ == caption) return;
+    caption_ = caption;
+    changed(FormProperty::Caption);
+}
+
+void Form::setRect(const Rect& rect) {
+    if (rect_ == rect) return;
+    rect_ = rect;
+    changed(FormProperty::Geometry);
+}
+
+void Form::move(int left, int top) {
+    setRect({left, top, rect_.width, rect_.height});
+}
+
+void Form::setBackColor(std::optional<Color> color) {
+    if (backColor_ == color) return;
+    backColor_ = color;
+    changed(FormProperty::Colors);
+}
+
+void Form::setBorderStyle(BorderStyle style) {
+    if (borderStyle_ == style) return;
+    borderStyle_ = style;
+    changed(FormProperty::Border);
+}
+
+void Form::setIcon(Picture icon) {
+    icon_ = std::move(icon);
+    changed(FormProperty::Icon);
+}
+
+void Form::setShowInTaskbar(bool show) {
+    if (showInTaskbar_ == show) return;
+    showInTaskbar_ = show;
+    changed(FormProperty::Taskbar);
+}
+
+void Form::show() {
+    if (visible_) return;
+    visible_ = true;
+    runtime_.notify(*this, FormEvent::Shown);
+}
+
+void Form::hide() {
+    if (!visible_) return;
+    visible_ = false;
+    runtime_.notify(*this, FormEvent::Hidden);
+}
+
+bool Form::unload(int mode) {
+    return runtime_.unload(*this, mode);
+}
+
+void Form::popupMenu(Menu& menu, Menu* defaultItem) {
+    runtime_.window().popupMenu(*this, menu, defaultItem);
+}
+
+void Form::requestClose() {
+    unload(FormControlMenu);
+}
+
+}  // namespace korvo::forms

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/forms/types.h"
+
+namespace korvo::forms {
+
+class Form;
+class Menu;
+class Timer;
+class Runtime;
+
+// Drives the forms' timers. The runtime arms a timer whenever it is loaded, enabled and has a
+// positive interval that is not a poll; arming again restarts its countdown.
+class Scheduler {
+  public:
+    virtual ~Scheduler() = default;
+    // Called once by the runtime; due timers are handed back through Runtime::timerDue.
+    virtual void attach(Runtime& runtime) = 0;
+    virtual void arm(Timer& timer, std::chrono::milliseconds interval) = 0;
+    virtual void disarm(Timer& timer) = 0;
+};
+
+struct PictureInfo {
+    int width = 0;
+    int height = 0;
+};
+
+// What a window needs from the window system. Implemented by the Qt binding; recorded by the
+// fake in tests.
+class WindowServices {
+  public:
+    virtual ~WindowServices() = default;
+    // Pops the menu up at the mouse position and returns when it has closed; item clicks are
+    // dispatched meanwhile.
+    virtual void popupMenu(Form& owner, Menu& menu, Menu* defaultItem) = 0;
+    virtual void startWindowDrag(Form& form) = 0;
+    // Reads enough of the file to know it is a picture and how large; nullopt when it is not one.
+    virtual std::optional<PictureInfo> probePicture(const std::string& path) = 0;
+    virtual void openAddress(const std::string& address) = 0;
+    virtual void addTrayIcon(Form& owner, const std::string& tip) = 0;
+    virtual void removeTrayIcon(Form& owner) = 0;
+    virtual int twipsPerPixelX() = 0;
+    virtual int twipsPerPixelY() = 0;
+    // Ending the program: the window system stops its loops; nothing else runs afterwards.
+    virtual void endProgram() = 0;
+};
+
+// Folder contents for the drive, folder and file lists. Names are UTF-8 (bytes on Linux).
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // Every regular file (links to files included) that is not hidden, sorted by name without
+    // regard to letter case. Throws Error(PathNotFound) when the folder cannot be listed.
+    virtual std::vector<std::string> listFiles(const std::string& folder) = 0;
+    // Visible sub-folders, sorted the same way. Throws like listFiles.
+    virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
+    // Roots the drive list offers ("C:" style on Windows, "/" on Linux).
+    virtual std::vector<std::string> drives() = 0;
+};
+
+}  // namespace korvo::forms

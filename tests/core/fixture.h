@@ -1,0 +1,81 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/paths.h"
+#include "app/program.h"
+#include "platform/fake/manual_scheduler.h"
+#include "platform/fake/recording_window.h"
+#include "platform/folder_listing.h"
+
+namespace korvo::testing {
+
+// A folder of its own for one test, removed afterwards.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path() /
+                ("korvo-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string str() const { return fromPath(path_); }
+    std::string file(const std::string& name) const { return joinPath(str(), name); }
+    void write(const std::string& name, const std::string& content) const {
+        std::ofstream(toPath(file(name)), std::ios::binary) << content;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(toPath(file(name)), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Records log-on entries instead of touching the real store.
+struct RecordingStartup : StartupEntries {
+    std::vector<std::string> calls;
+    bool add(const std::string& name, const std::string& program) override {
+        calls.push_back("add " + name + " " + program);
+        return true;
+    }
+    void remove(const std::string& name) override { calls.push_back("remove " + name); }
+};
+
+// A whole program on fakes: manual clock, recording window system, real files in a temporary
+// program folder.
+struct TestProgram {
+    TempFolder folder;
+    fake::ManualScheduler scheduler;
+    fake::RecordingWindow window;
+    platform::StdFileSystem files;
+    DiskTextFileStore store;
+    RecordingStartup startup;
+    LocalTime now{2026, 12, 6, 9, 0, 0};
+    std::unique_ptr<Program> program;
+
+    TestProgram() { program = std::make_unique<Program>(services()); }
+
+    Services services() {
+        return Services{scheduler,   window, files, store, startup, nullptr, [this] { return now; },
+                        folder.str()};
+    }
+    Program& app() { return *program; }
+    void writeIni(const std::string& content) { folder.write("Korv.ini", content); }
+    std::string ini() { return folder.read("Korv.ini"); }
+};
+
+}  // namespace korvo::testing
