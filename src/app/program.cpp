@@ -70,6 +70,16 @@ void Program::RemoveFromStartup() {
     services_.startup.remove("Korvo");
 }
 
-void Program::ApplyLanguage() {}
+void Program::ApplyLanguage() {
+    // English until the caption tables of the six languages are in.
+    CaptionApply = "To Apply";
+    CaptionOptions = "Option";
+    CaptionExit = "Exit";
+    if (isLoaded<Form1>()) form<Form1>().If1();
+}
+
+void Program::StartWindowDrag(forms::Form& window) {
+    services_.window.startWindowDrag(window);
+}
 
 }  // namespace korvo

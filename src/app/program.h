@@ -51,6 +51,14 @@ class Program {
     // Language: puts the stored language's captions on the windows.
     void ApplyLanguage();
 
+    // The change clock's module procedures. SetCounterTimer switches the counting timer on
+    // (true) or off (false); no value leaves it as it is.
+    void SetCounterTimer(std::optional<bool> on);
+    void ArmCounter();
+
+    // Lets the user move a window without a title bar by pressing a mouse button on it.
+    void StartWindowDrag(forms::Form& form);
+
     // Program-wide variables.
     std::string IniPath;
     std::string ExePath;
@@ -70,7 +78,10 @@ class Program {
     std::string OptDelay;
     std::string AssistLang;
     std::string AssistFolder;
-    std::optional<std::string> AssistDelay;  // may stay unassigned: its write then removes "Delay"
+    std::optional<std::string> AssistDelay;
+    std::string CaptionApply;
+    std::string CaptionOptions;
+    std::string CaptionExit;  // may stay unassigned: its write then removes "Delay"
 
   private:
     Services services_;

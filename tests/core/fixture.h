@@ -13,6 +13,7 @@
 #include "app/paths.h"
 #include "app/program.h"
 #include "platform/fake/manual_scheduler.h"
+#include "platform/fake/recording_desktop.h"
 #include "platform/fake/recording_window.h"
 #include "platform/folder_listing.h"
 
@@ -64,14 +65,16 @@ struct TestProgram {
     platform::StdFileSystem files;
     DiskTextFileStore store;
     RecordingStartup startup;
+    fake::RecordingDesktop desktop;
     LocalTime now{2026, 12, 6, 9, 0, 0};
     std::unique_ptr<Program> program;
 
     TestProgram() { program = std::make_unique<Program>(services()); }
 
     Services services() {
-        return Services{scheduler,   window, files, store, startup, nullptr, [this] { return now; },
-                        folder.str()};
+        return Services{
+            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now; },
+            folder.str()};
     }
     Program& app() { return *program; }
     void writeIni(const std::string& content) { folder.write("Korv.ini", content); }

@@ -137,6 +137,12 @@ void Runtime::runPolls() {
     --depth_;
 }
 
+Picture Runtime::loadPicture(const std::string& path) {
+    const auto info = window_.probePicture(path);
+    if (!info) throw Error(ErrorCode::InvalidPicture, "Not a picture: " + path);
+    return std::make_shared<const PictureData>(PictureData{path, info->width, info->height});
+}
+
 void Runtime::end() {
     ended_ = true;
     for (Timer* timer : armed_) scheduler_.disarm(*timer);

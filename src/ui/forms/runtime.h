@@ -65,6 +65,10 @@ class Runtime {
     // The scheduler's callback for a due timer.
     void timerDue(Timer& timer);
 
+    // A picture file as a picture for an image or picture box; Error(InvalidPicture) when the
+    // file is missing or is not a picture the window system can decode.
+    Picture loadPicture(const std::string& path);
+
     // Ends the program at once: no unload handler runs, timers stop, the window system is told.
     [[noreturn]] void end();
     bool ended() const { return ended_; }

@@ -1,0 +1,65 @@
+#include "engine/form2.h"
+
+#include "app/program.h"
+#include "app/text.h"
+#include "ui/forms/errors.h"
+
+namespace korvo {
+
+namespace {
+
+void check(engine::HRESULT result, const char* step) {
+    if (!engine::succeeded(result))
+        throw forms::Error(forms::ErrorCode::ShellCallFailed,
+                           std::string("The desktop refused ") + step);
+}
+
+}  // namespace
+
+Form2::Form2(Program& program) : forms::Form(program.runtime(), "Form2"), app(program) {
+    setCaption("Form2");
+}
+
+void Form2::SetWallpaper(const std::string& Filename, std::int32_t Wallpaperstyle,
+                         bool ForceEnable) {
+    const auto& create = app.services().desktop;
+    std::unique_ptr<engine::DesktopObject> desktop = create ? create() : nullptr;
+    if (!desktop)
+        throw forms::Error(forms::ErrorCode::ShellCallFailed, "No desktop object can be created");
+
+    engine::COMPONENTSOPT components;
+    components.dwSize = 12;
+    check(desktop->GetDesktopItemOptions(components), "GetDesktopItemOptions");
+    if (ForceEnable && components.fActiveDesktop == 0) {
+        components.fActiveDesktop = 1;
+        check(desktop->SetDesktopItemOptions(components), "SetDesktopItemOptions");
+    }
+
+    engine::WALLPAPEROPT options;
+    options.dwSize = 8;
+    options.dwStyle = static_cast<std::uint32_t>(Wallpaperstyle);
+    check(desktop->SetWallpaperOptions(options), "SetWallpaperOptions");
+    check(desktop->SetWallpaper(Filename), "SetWallpaper");
+    check(desktop->ApplyChanges(engine::AD_APPLY_SAVE | engine::AD_APPLY_HTMLGEN |
+                                engine::AD_APPLY_REFRESH),
+          "ApplyChanges");
+}
+
+void Form2::Byo() {
+    // A style that is not a number (a settings file without a valid "Aspect") means centred.
+    const std::int32_t style = text::asInteger(app.CurrentAspect).value_or(0);
+    SetWallpaper(app.CurrentPicture, style, true);
+}
+
+void Form2::Change() {
+    Byo();
+}
+
+void Form2::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode == forms::FormControlMenu) {
+        Cancel = 1;
+        hide();
+    }
+}
+
+}  // namespace korvo

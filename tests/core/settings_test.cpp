@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/ini_text.h"
+#include "fixture.h"
+
+namespace korvo {
+namespace {
+
+using testing::TestProgram;
+
+TEST(IniText, MatchesWithoutCaseAndTrimsValues) {
+    const std::string text = "; comment\r\n[option]\r\n  FOLDER =  /pics/ \r\nquoted=\"a b\"\r\n";
+    EXPECT_EQ(ini::read(text, "OPTION", "Folder"), "/pics/");
+    EXPECT_EQ(ini::read(text, "Option", "QUOTED"), "a b");
+    EXPECT_EQ(ini::read(text, "OPTION", "Missing"), std::nullopt);
+    EXPECT_EQ(ini::read(text, "Start", "Folder"), std::nullopt);
+    EXPECT_EQ(ini::read("", "OPTION", "Folder"), std::nullopt);
+}
+
+TEST(IniText, EditsOneLineAndKeepsEverythingElseByteForByte) {
+    const std::string text =
+        "; hand-written\r\n[OPTION]\r\nFolder=/a/\r\n\r\n[Other]\r\nx = 1 ; "
+        "note\r\n[Start]\r\nWin=0";
+    EXPECT_EQ(ini::write(text, "option", "FOLDER", std::string("/b/")),
+              "; hand-written\r\n[OPTION]\r\nFolder=/b/\r\n\r\n[Other]\r\nx = 1 ; note\r\n"
+              "[Start]\r\nWin=0");
+    // A new key goes at the end of its section, before the blank line, with the file's endings.
+    EXPECT_EQ(ini::write(text, "OPTION", "Lang", std::string("FR")),
+              "; hand-written\r\n[OPTION]\r\nFolder=/a/\r\nLang=FR\r\n\r\n[Other]\r\nx = 1 ; "
+              "note\r\n[Start]\r\nWin=0");
+    // The last line had no ending: the new key still starts on a line of its own.
+    EXPECT_EQ(ini::write(text, "Start", "First", std::string("0")),
+              "; hand-written\r\n[OPTION]\r\nFolder=/a/\r\n\r\n[Other]\r\nx = 1 ; note\r\n"
+              "[Start]\r\nWin=0\r\nFirst=0\r\n");
+    EXPECT_EQ(ini::write("[A]\nk=v\n", "B", "n", std::string("1")), "[A]\nk=v\n[B]\nn=1\n");
+}
+
+TEST(IniText, AnAbsentValueRemovesTheKeyAndOnlyIt) {
+    const std::string text = "[OPTION]\nDelay=5\nAspect=2\n";
+    EXPECT_EQ(ini::write(text, "OPTION", "delay", std::nullopt), "[OPTION]\nAspect=2\n");
+    EXPECT_EQ(ini::write(text, "OPTION", "Nothing", std::nullopt), text);
+    EXPECT_EQ(ini::write(text, "Nowhere", "Delay", std::nullopt), text);
+    EXPECT_EQ(ini::write(text, "OPTION", "Aspect", std::string()), "[OPTION]\nDelay=5\nAspect=\n")
+        << "the empty text is a value, not an absence";
+}
+
+TEST(IniText, RefusesEditsThatWouldInjectKeysOrSections) {
+    const std::string text = "[OPTION]\nFolder=/a/\n";
+    for (const std::string& evil :
+         std::vector<std::string>{"/x/\n[Start]\nFirst=1", "/x/\rWin=1", std::string("a\0b", 3)})
+        EXPECT_EQ(ini::write(text, "OPTION", "Folder", evil), std::nullopt);
+    EXPECT_EQ(ini::write(text, "OPTION", "Fol=der", std::string("x")), std::nullopt);
+    EXPECT_EQ(ini::write(text, "OPT]ION", "Folder", std::string("x")), std::nullopt);
+    EXPECT_EQ(ini::write(text, "OPTION", " ", std::string("x")), std::nullopt);
+}
+
+TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
+    TestProgram t;
+    auto& app = t.app();
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "") << "no file reads as the empty text";
+    app.WriteSetting("OPTION", "Folder", std::string("/pictures/"));
+    EXPECT_EQ(t.ini(), "[OPTION]\r\nFolder=/pictures/\r\n");
+    EXPECT_EQ(app.IniPath, joinPath(t.folder.str(), "Korv.ini"));
+    EXPECT_EQ(app.ReadSetting("option", "folder"), "/pictures/");
+
+    // Every read goes to the file: a hand edit between two calls is seen.
+    t.writeIni("[OPTION]\nFolder=/edited/\n");
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "/edited/");
+
+    app.WriteSetting("OPTION", "Folder", std::nullopt);
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "");
+    EXPECT_EQ(t.ini(), "[OPTION]\n");
+}
+
+TEST(SettingsFile, LongValuesReadBackWhole) {
+    TestProgram t;
+    const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(400, 'e') + "/";
+    t.app().WriteSetting("OPTION", "Folder", deep);
+    EXPECT_EQ(t.app().ReadSetting("OPTION", "Folder"), deep);
+}
+
+TEST(SettingsFile, ALineBreakInAValueIsRefusedAndNothingIsWritten) {
+    TestProgram t;
+    const std::string original = "[OPTION]\r\nFolder=/a/\r\n[Start]\r\nFirst=0\r\n";
+    t.writeIni(original);
+    t.app().WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
+    EXPECT_EQ(t.ini(), original);
+}
+
+// A store whose replacements always fail, like a full disk.
+struct FullDisk : TextFileStore {
+    std::string content = "[OPTION]\nFolder=/a/\n";
+    int replaces = 0;
+    std::optional<std::string> read(const std::string&) override { return content; }
+    bool exists(const std::string&) override { return true; }
+    bool replace(const std::string&, const std::string&) override {
+        ++replaces;
+        return false;
+    }
+};
+
+// A file that is there but cannot be read (a folder in its place, a permission problem).
+struct Unreadable : FullDisk {
+    std::optional<std::string> read(const std::string&) override { return std::nullopt; }
+};
+
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenFromNothing) {
+    Unreadable store;
+    SettingsFile settings(store);
+    settings.write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
+    EXPECT_EQ(store.replaces, 0);
+    FullDisk full;
+    SettingsFile onFullDisk(full);
+    EXPECT_NO_THROW(onFullDisk.write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
+    EXPECT_EQ(full.replaces, 1);
+    EXPECT_EQ(onFullDisk.read("Korv.ini", "OPTION", "Folder"), "/a/");
+}
+
+TEST(SettingsFile, AFolderInPlaceOfTheFileStaysAFolder) {
+    TestProgram t;
+    std::filesystem::create_directory(toPath(t.folder.file("Korv.ini")));
+    EXPECT_EQ(t.app().ReadSetting("OPTION", "Folder"), "");
+    t.app().WriteSetting("OPTION", "Folder", std::string("/b/"));
+    EXPECT_TRUE(std::filesystem::is_directory(toPath(t.folder.file("Korv.ini"))));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(toPath(t.folder.str())),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "no temporary file is left behind";
+}
+
+}  // namespace
+}  // namespace korvo

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "engine/form2.h"
+#include "fixture.h"
+
+namespace korvo {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct Wallpaper : ::testing::Test {
+    testing::TestProgram t;
+    Form2& form2() { return t.app().form<Form2>(); }
+};
+
+TEST_F(Wallpaper, EachStyleGoesStyleFirstThenPictureThenApply) {
+    for (const std::string aspect : {"0", "1", "2"}) {
+        t.desktop.calls.clear();
+        t.app().CurrentAspect = aspect;
+        t.app().CurrentPicture = "/pics/a b.png";
+        form2().Change();
+        EXPECT_EQ(t.desktop.calls, (Calls{"create", "GetDesktopItemOptions size=12",
+                                          "SetWallpaperOptions size=8 style=" + aspect,
+                                          "SetWallpaper /pics/a b.png", "ApplyChanges 7"}));
+    }
+}
+
+TEST_F(Wallpaper, TheActiveDesktopIsSwitchedOnOnlyWhenItIsOff) {
+    t.desktop.activeDesktop = false;
+    t.app().CurrentPicture = "/p.png";
+    form2().Change();
+    form2().Change();
+    EXPECT_EQ(std::count(t.desktop.calls.begin(), t.desktop.calls.end(),
+                         "SetDesktopItemOptions active=1"),
+              1)
+        << "read both times, written only the first";
+    t.desktop.calls.clear();
+    form2().SetWallpaper("/p.png", 0, false);
+    t.desktop.activeDesktop = false;
+    form2().SetWallpaper("/p.png", 0, false);
+    EXPECT_EQ(std::count(t.desktop.calls.begin(), t.desktop.calls.end(),
+                         "SetDesktopItemOptions active=1"),
+              0)
+        << "without ForceEnable it stays off";
+}
+
+TEST_F(Wallpaper, TheFirstFailingStepStopsTheRestAndReachesTheCaller) {
+    for (const std::string step :
+         {"GetDesktopItemOptions", "SetWallpaperOptions", "SetWallpaper", "ApplyChanges"}) {
+        t.desktop.calls.clear();
+        t.desktop.failAt = step;
+        EXPECT_THROW(form2().Change(), forms::Error) << step;
+        EXPECT_EQ(t.desktop.calls.back().rfind(step, 0), 0u) << "nothing after " << step;
+    }
+    EXPECT_TRUE(t.desktop.applied.empty());
+    t.desktop.failAt.clear();
+    t.desktop.creatable = false;
+    EXPECT_THROW(form2().Change(), forms::Error) << "no desktop object at all";
+}
+
+TEST_F(Wallpaper, NullAndUnreadableStylesAreHandedOverAsTheyAre) {
+    t.app().CurrentPicture = "Null";
+    t.app().CurrentAspect = "";
+    form2().Change();
+    t.app().CurrentAspect = "stretch";
+    form2().Change();
+    EXPECT_EQ(t.desktop.applied,
+              (std::vector<fake::RecordingDesktop::Applied>{{"Null", 0}, {"Null", 0}}))
+        << "\"Null\" goes to the desktop, which decides; a style that is no number is centred";
+}
+
+}  // namespace
+}  // namespace korvo
