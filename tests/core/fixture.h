@@ -66,17 +66,44 @@ struct TestProgram {
     DiskTextFileStore store;
     RecordingStartup startup;
     fake::RecordingDesktop desktop;
-    LocalTime now{2026, 12, 6, 9, 0, 0};
+    // The wall clock follows the manual clock from 2026-12-06 09:00:00, plus `skew` seconds.
+    std::int64_t skew = 0;
     std::unique_ptr<Program> program;
 
     TestProgram() { program = std::make_unique<Program>(services()); }
 
     Services services() {
         return Services{
-            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now; },
+            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now(); },
             folder.str()};
     }
     Program& app() { return *program; }
+
+    LocalTime now() const {
+        const std::int64_t total = 9 * 3600 + scheduler.now().count() / 1000 + skew;
+        const int second = static_cast<int>(total % 86400);
+        return {
+            2026,       12, 6 + static_cast<int>(total / 86400), second / 3600, second / 60 % 60,
+            second % 60};
+    }
+
+    // A picture folder inside the program folder, ending with the separator as stored folders do.
+    std::string pictureFolder(const std::vector<std::string>& names) {
+        std::filesystem::create_directories(toPath(folder.file("pics")));
+        for (const auto& name : names) folder.write(joinPath("pics", name), name);
+        return joinPath(folder.file("pics"), "");
+    }
+
+    // Starts the program as main() does: Sub Main as one dispatched event.
+    void start() {
+        program->runtime().dispatch([this] { program->SubMain(); });
+    }
+
+    std::vector<std::string> appliedPaths() const {
+        std::vector<std::string> paths;
+        for (const auto& a : desktop.applied) paths.push_back(a.path);
+        return paths;
+    }
     void writeIni(const std::string& content) { folder.write("Korv.ini", content); }
     std::string ini() { return folder.read("Korv.ini"); }
 };
