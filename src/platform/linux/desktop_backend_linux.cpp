@@ -1,22 +1,80 @@
 #include "platform/desktop_backend.h"
 
+#include "platform/linux/command_desktops.h"
+#include "platform/linux/desktop_kind.h"
+#include "platform/linux/gsettings_desktops.h"
+#include "platform/linux/picture_file.h"
+#include "platform/linux/plasma_desktop.h"
+#include "platform/linux/root_window.h"
+#include "platform/linux/wallpaper_object.h"
+#include "platform/linux/wallpaper_state.h"
+#include "platform/linux/xdg_autostart.h"
+#include "platform/linux/xfce_desktop.h"
+
 namespace korvo::platform {
 
-engine::DesktopFactory selectDesktopBackend(const Environment&) {
-    return [] { return std::unique_ptr<engine::DesktopObject>{}; };
+namespace {
+
+// Bare X11 and sway forget the wallpaper when they restart; Korvo keeps it for them.
+HRESULT keepAfter(HRESULT result, const Environment& env, const Wallpaper& wallpaper) {
+    if (engine::succeeded(result)) keepWallpaper(stateFolder(env), wallpaper);
+    return result;
 }
 
-void restoreWallpaper(const Environment&) {}
+WallpaperApplier applierFor(DesktopKind kind, const Environment& env) {
+    switch (kind) {
+        case DesktopKind::Gnome:
+            return [env](const Wallpaper& w) { return applyGnome(w, env); };
+        case DesktopKind::Mate:
+            return [env](const Wallpaper& w) { return applyMate(w, env); };
+        case DesktopKind::Cinnamon:
+            return [env](const Wallpaper& w) { return applyCinnamon(w, env); };
+        case DesktopKind::Xfce:
+            return [env](const Wallpaper& w) { return applyXfce(w, env); };
+        case DesktopKind::Plasma:
+            return [env](const Wallpaper& w) { return applyPlasma(w, env); };
+        case DesktopKind::Lxqt:
+            return applyPcmanfmQt;
+        case DesktopKind::Lxde:
+            return applyPcmanfm;
+        case DesktopKind::Wlroots:
+            return [env](const Wallpaper& w) {
+                return keepAfter(applySway(w, stateFolder(env)), env, w);
+            };
+        case DesktopKind::X11:
+            return [env](const Wallpaper& w) {
+                return keepAfter(applyRootWindow(w, env.get("DISPLAY")), env, w);
+            };
+        case DesktopKind::Unsupported:
+            break;
+    }
+    return nullptr;
+}
 
-namespace {
-struct NoStartupEntries : StartupEntries {
-    bool add(const std::string&, const std::string&) override { return false; }
-    void remove(const std::string&) override {}
-};
 }  // namespace
 
-std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
-    return std::make_unique<NoStartupEntries>();
+engine::DesktopFactory selectDesktopBackend(const Environment& env) {
+    WallpaperApplier applier = applierFor(chooseDesktop(env), env);
+    if (!applier) return [] { return std::unique_ptr<engine::DesktopObject>{}; };
+    return [applier] { return std::make_unique<WallpaperObject>(applier); };
+}
+
+void restoreWallpaper(const Environment& env) {
+    const auto kind = chooseDesktop(env);
+    if (kind != DesktopKind::X11 && kind != DesktopKind::Wlroots) return;
+    const auto kept = keptWallpaper(stateFolder(env));
+    if (!kept || sniffPictureFile(kept->path) == PictureFormat::NotAPicture) return;
+    if (kind == DesktopKind::X11) {
+        // Something else (a desktop, another setter) owns the background now: leave it.
+        if (rootHasBackground(env.get("DISPLAY"))) return;
+        applyRootWindow(*kept, env.get("DISPLAY"));
+    } else {
+        applySway(*kept, stateFolder(env));
+    }
+}
+
+std::unique_ptr<StartupEntries> makeStartupEntries(const Environment& env) {
+    return std::make_unique<XdgAutostart>(autostartFolder(env));
 }
 
 }  // namespace korvo::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+#include "platform/environment.h"
+#include "platform/linux/screen_rect.h"
+#include "platform/linux/wallpaper_object.h"
+
+namespace korvo::platform {
+
+// The root window's picture: black, with the picture centred, tiled (from each monitor's top
+// left corner) or stretched on every monitor. An empty monitor list means one screen-sized one.
+QImage composeBackground(const QImage& picture, int width, int height,
+                         const std::vector<ScreenRect>& monitors, Style style);
+
+// Bare X11, where no desktop draws a background: decodes the picture, draws it into a
+// root-sized pixmap that outlives Korvo (kept by the server, the way background setters do),
+// makes it the root window's background, publishes it as _XROOTPMAP_ID and ESETROOT_PMAP_ID for
+// pseudo-transparent programs, and frees the pixmap an earlier setter left there.
+HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display);
+
+// Whether some program has given the root window a background of its own (_XROOTPMAP_ID).
+bool rootHasBackground(const std::string& display);
+
+}  // namespace korvo::platform

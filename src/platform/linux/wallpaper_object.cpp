@@ -1,0 +1,67 @@
+#include "platform/linux/wallpaper_object.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/paths.h"
+#include "platform/linux/picture_file.h"
+
+namespace korvo::platform {
+
+using engine::E_FAIL;
+using engine::E_INVALIDARG;
+using engine::S_OK;
+
+HRESULT WallpaperObject::GetDesktopItemOptions(engine::COMPONENTSOPT& options) {
+    if (options.dwSize != sizeof(engine::COMPONENTSOPT)) return E_INVALIDARG;
+    options.fEnableComponents = 0;
+    options.fActiveDesktop = 1;
+    return S_OK;
+}
+
+HRESULT WallpaperObject::SetDesktopItemOptions(const engine::COMPONENTSOPT& options) {
+    return options.dwSize == sizeof(engine::COMPONENTSOPT) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT WallpaperObject::SetWallpaperOptions(const engine::WALLPAPEROPT& options) {
+    if (options.dwSize != sizeof(engine::WALLPAPEROPT)) return E_INVALIDARG;
+    switch (options.dwStyle) {
+        case engine::WPSTYLE_CENTER:
+            style_ = Style::Centre;
+            return S_OK;
+        case engine::WPSTYLE_TILE:
+            style_ = Style::Tile;
+            return S_OK;
+        case engine::WPSTYLE_STRETCH:
+            style_ = Style::Stretch;
+            return S_OK;
+        default:
+            return E_INVALIDARG;
+    }
+}
+
+HRESULT WallpaperObject::SetWallpaper(const std::string& path) {
+    // "Null" is what the settings hold before any picture was chosen; a file of that name in
+    // whatever folder Korvo was started from is not what anyone meant.
+    if (path.empty() || path == "Null" || path.find('\0') != std::string::npos) {
+        return kFileNotFound;
+    }
+    std::error_code error;
+    // Every desktop reads the name from another process with another working folder.
+    const std::string absolute = fromPath(std::filesystem::absolute(toPath(path), error));
+    if (error) return kFileNotFound;
+    if (!std::filesystem::exists(toPath(absolute), error)) return kFileNotFound;
+    if (sniffPictureFile(absolute) == PictureFormat::NotAPicture) return E_INVALIDARG;
+    path_ = absolute;
+    return S_OK;
+}
+
+HRESULT WallpaperObject::ApplyChanges(std::uint32_t) {
+    // Nothing was accepted: the desktop keeps what it shows. Every change is saved and shown
+    // at once whatever the flags say, since no Linux desktop can show a change it did not store.
+    if (!path_) return S_OK;
+    if (!applier_) return E_FAIL;
+    return applier_(Wallpaper{*path_, style_});
+}
+
+}  // namespace korvo::platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/services.h"
+#include "platform/environment.h"
+
+namespace korvo::platform {
+
+// $XDG_CONFIG_HOME/autostart, else ~/.config/autostart; empty when the snapshot names neither.
+std::string autostartFolder(const Environment& env);
+
+// The Exec value that starts `program` with no arguments, quoted by the Desktop Entry rules
+// (reserved characters in double quotes with '"', '`', '$' and '\\' escaped, '%' doubled) and
+// then escaped as a string value ('\\' doubled, line breaks and tabs as \n, \t, \r). nullopt
+// for a path that is empty or not UTF-8, which an entry file cannot hold.
+std::optional<std::string> desktopEntryExec(const std::string& program);
+
+// The log-on start entry as an XDG autostart file "<name in lower case>.desktop".
+class XdgAutostart : public StartupEntries {
+  public:
+    explicit XdgAutostart(std::string folder) : folder_(std::move(folder)) {}
+    bool add(const std::string& name, const std::string& program) override;
+    void remove(const std::string& name) override;
+
+    // The entry file's full path; empty for a name that is not a plain word.
+    std::string entryPath(const std::string& name) const;
+
+  private:
+    std::string folder_;
+};
+
+}  // namespace korvo::platform
