@@ -1,0 +1,67 @@
+// Korvo: wires the program state, the platform services and the Qt front end, runs Sub Main and
+// waits in the event loop until the program ends itself.
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/program.h"
+#include "app/services.h"
+#include "app/settings_file.h"
+#include "platform/desktop_backend.h"
+#include "platform/environment.h"
+#include "platform/folder_listing.h"
+#include "ui/forms/qt/scheduler.h"
+#include "ui/forms/qt/view.h"
+#include "ui/forms/qt/window_services.h"
+
+namespace {
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace korvo;
+    const platform::Environment env = platform::Environment::fromProcess();
+    // Qt would abort with a message about platform plugins; say what is really missing.
+    if (!env.has("DISPLAY") && !env.has("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+        std::fputs("korvo: no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvo"));
+    // Korvo lives in the tray: closing or hiding its last window never ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    qt::Scheduler scheduler;
+    qt::WindowServices window;
+    platform::StdFileSystem files;
+    DiskTextFileStore settingsStore;
+    const std::unique_ptr<StartupEntries> startup = platform::makeStartupEntries(env);
+
+    Services services{scheduler,
+                      window,
+                      files,
+                      settingsStore,
+                      *startup,
+                      platform::selectDesktopBackend(env),
+                      systemLocalTime,
+                      localPath(QCoreApplication::applicationDirPath()),
+                      localPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())};
+    platform::restoreWallpaper(env);
+
+    Program program(std::move(services));
+    qt::View view(program.runtime(), window);
+    program.runtime().dispatch([&program] { program.SubMain(); });
+    // Ended before the loop even started: Qt's loop would not know and wait for ever.
+    if (program.runtime().ended()) return 0;
+    return QApplication::exec();
+}

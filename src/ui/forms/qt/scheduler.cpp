@@ -1,0 +1,37 @@
+#include "ui/forms/qt/scheduler.h"
+
+#include <QTimer>
+
+#include "ui/forms/runtime.h"
+
+namespace korvo::qt {
+
+Scheduler::Scheduler() = default;
+
+Scheduler::~Scheduler() = default;
+
+void Scheduler::arm(forms::Timer& timer, std::chrono::milliseconds interval) {
+    QTimer*& qtimer = timers_[&timer];
+    if (!qtimer) {
+        qtimer = new QTimer(&owner_);
+        qtimer->setTimerType(Qt::CoarseTimer);
+        forms::Timer* model = &timer;
+        QObject::connect(qtimer, &QTimer::timeout, qtimer, [this, model] {
+            // Looked up again: a handler run earlier in this pass may have stopped the timer.
+            if (runtime_ && timers_.count(model)) runtime_->timerDue(*model);
+        });
+    }
+    qtimer->start(interval);  // arming again restarts the countdown
+}
+
+void Scheduler::disarm(forms::Timer& timer) {
+    const auto it = timers_.find(&timer);
+    if (it == timers_.end()) return;
+    QTimer* qtimer = it->second;
+    timers_.erase(it);
+    qtimer->stop();
+    // The timer may be the one whose timeout is running right now.
+    qtimer->deleteLater();
+}
+
+}  // namespace korvo::qt

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ui/forms/services.h"
+
+class QWidget;
+
+namespace korvo::qt {
+
+class View;
+class TrayIcon;
+
+// What the forms ask of the window system, on Qt: popup menus, window drags, pictures, the
+// tray icon, the browser, the screen's resolution and the end of the program.
+class WindowServices final : public QObject, public forms::WindowServices {
+  public:
+    WindowServices();
+    ~WindowServices() override;
+
+    // Pops the menu up at the mouse and runs the chosen item's click once it has closed. When
+    // that item ended the program, the handler that opened the menu goes no further.
+    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
+    // The window manager moves the window with the mouse; where it cannot, the window follows
+    // the mouse until the button is released.
+    void startWindowDrag(forms::Form& form) override;
+    std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
+    void openAddress(const std::string& address) override;
+    // Button presses and releases on the icon reach the owner's Form_MouseMove with the mouse
+    // message number times twipsPerPixelX as X: 514 left up, 517 right up, and so on.
+    void addTrayIcon(forms::Form& owner, const std::string& tip) override;
+    void removeTrayIcon(forms::Form& owner) override;
+    int twipsPerPixelX() override;
+    int twipsPerPixelY() override;
+    void endProgram() override;
+
+    // Set by the view while it exists: the services find a form's window through it.
+    void setView(View* view) { view_ = view; }
+    // The view reports unloaded forms, so that nothing is ever delivered to a form that is gone.
+    void formUnloaded(forms::Form& form);
+    // True while a tray icon of `owner` is shown (for tests).
+    bool hasTrayIcon(const forms::Form& owner) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class DragFollower;
+    TrayIcon* trayFor(const QObject* iconWindow) const;
+
+    View* view_ = nullptr;
+    std::map<const forms::Form*, QPointer<TrayIcon>> trays_;
+    std::unique_ptr<DragFollower> drag_;
+};
+
+// 1440 divided by the primary screen's logical dots per inch: 15 at 96 dpi, and 15 without a
+// screen.
+int screenTwipsPerPixel();
+
+}  // namespace korvo::qt
