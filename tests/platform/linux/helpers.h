@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/desktop_backend.h"
+
 namespace korvo::platform::testing {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
@@ -54,6 +56,20 @@ inline void writePicture(const std::string& path, int width, int height) {
     const std::string temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
     if (!quadrants(width, height).save(QString::fromStdString(temporary), "PNG")) std::abort();
     std::filesystem::rename(temporary, path);
+}
+
+// One whole change as the core makes it: a fresh desktop object for the environment, the style,
+// the picture, then apply with save and refresh; the first failure ends it.
+inline engine::HRESULT changeWallpaper(const Environment& env, const std::string& path,
+                                       std::uint32_t style) {
+    auto object = selectDesktopBackend(env)();
+    if (!object) return engine::E_FAIL;
+    engine::WALLPAPEROPT options;
+    options.dwStyle = style;
+    engine::HRESULT result = object->SetWallpaperOptions(options);
+    if (engine::succeeded(result)) result = object->SetWallpaper(path);
+    if (engine::succeeded(result)) result = object->ApplyChanges(7);
+    return result;
 }
 
 }  // namespace korvo::platform::testing

@@ -49,14 +49,7 @@ class SessionBus : public ::testing::Test {
     HRESULT change(const char* desktop, const std::string& path, std::uint32_t style) {
         Environment env = Environment::fromProcess();
         env.values["XDG_CURRENT_DESKTOP"] = desktop;
-        auto object = selectDesktopBackend(env)();
-        if (!object) return engine::E_FAIL;
-        engine::WALLPAPEROPT options;
-        options.dwStyle = style;
-        HRESULT result = object->SetWallpaperOptions(options);
-        if (engine::succeeded(result)) result = object->SetWallpaper(path);
-        if (engine::succeeded(result)) result = object->ApplyChanges(7);
-        return result;
+        return testing::changeWallpaper(env, path, style);
     }
 
     TempDir pictures_;

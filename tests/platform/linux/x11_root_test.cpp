@@ -39,14 +39,7 @@ class BareX11 : public ::testing::Test {
     }
 
     HRESULT change(const std::string& path, std::uint32_t style) {
-        auto object = selectDesktopBackend(env_)();
-        if (!object) return engine::E_FAIL;
-        engine::WALLPAPEROPT options;
-        options.dwStyle = style;
-        HRESULT result = object->SetWallpaperOptions(options);
-        if (engine::succeeded(result)) result = object->SetWallpaper(path);
-        if (engine::succeeded(result)) result = object->ApplyChanges(7);
-        return result;
+        return testing::changeWallpaper(env_, path, style);
     }
 
     std::optional<Pixmap> rootProperty(const char* name) {

@@ -67,13 +67,7 @@ class XfceDesktop : public ::testing::Test {
     HRESULT change(std::uint32_t style) {
         Environment env = Environment::fromProcess();
         env.values["XDG_CURRENT_DESKTOP"] = "XFCE";
-        auto object = selectDesktopBackend(env)();
-        engine::WALLPAPEROPT options;
-        options.dwStyle = style;
-        HRESULT result = object->SetWallpaperOptions(options);
-        if (engine::succeeded(result)) result = object->SetWallpaper(picture_);
-        if (engine::succeeded(result)) result = object->ApplyChanges(7);
-        return result;
+        return testing::changeWallpaper(env, picture_, style);
     }
 
     TempDir pictures_;
