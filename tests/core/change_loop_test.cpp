@@ -264,10 +264,14 @@ TEST_F(ChangeLoop, TheListFollowsTheFolderLabel) {
 TEST_F(ChangeLoop, TheListShowsVisibleFilesInNameOrderWithoutCase) {
     startWith("2", "0", "Null", {"b.jpg", "A.png", ".hidden.png", "c.GIF", "a2.png"});
     std::filesystem::create_directories(toPath(pic("folder")));
-    std::filesystem::create_symlink(toPath(pic("b.jpg")), toPath(pic("link.jpg")));
+    // Links to files count as files; Windows may not let a test make one.
+    std::error_code noLinks;
+    std::filesystem::create_symlink(toPath(pic("b.jpg")), toPath(pic("link.jpg")), noLinks);
     auto& main = app().form<Form1>();
     main.PointListAtFolder();
-    EXPECT_EQ(main.Fi.items(), (Paths{"A.png", "a2.png", "b.jpg", "c.GIF", "link.jpg"}));
+    Paths expected = {"A.png", "a2.png", "b.jpg", "c.GIF"};
+    if (!noLinks) expected.push_back("link.jpg");
+    EXPECT_EQ(main.Fi.items(), expected);
 }
 
 TEST_F(ChangeLoop, ThePreviewKeepsItsPictureWhenAFileIsNoPicture) {
