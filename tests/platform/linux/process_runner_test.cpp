@@ -146,6 +146,25 @@ TEST_F(FakeTools, SwayReachesAnAwkwardNameThroughAPlainLink) {
     EXPECT_EQ(arguments()[3], "\"" + plain + "\"");
 }
 
+TEST_F(FakeTools, SwayForgetsOnRestartSoKorvoKeepsAndRestoresTheChange) {
+    TempDir state;
+    const Environment env{{{"XDG_CURRENT_DESKTOP", "sway"}, {"XDG_STATE_HOME", state.path()}}};
+    const std::string picture = pictures_.file("kept.png");
+    writePicture(picture, 4, 4);
+    ASSERT_EQ(testing::changeWallpaper(env, picture, engine::WPSTYLE_STRETCH), engine::S_OK);
+    std::filesystem::remove(log());
+
+    restoreWallpaper(env);
+    EXPECT_EQ(arguments(),
+              (std::vector<std::string>{"output", "*", "bg", "\"" + picture + "\"", "stretch"}));
+
+    // A kept picture that has gone since is not handed to sway.
+    std::filesystem::remove(log());
+    std::filesystem::remove(picture);
+    restoreWallpaper(env);
+    EXPECT_FALSE(std::filesystem::exists(log()));
+}
+
 TEST_F(FakeTools, AMissingToolIsAFailureNotACrash) {
     ::setenv("PATH", "/nonexistent", 1);
     EXPECT_EQ(applyPcmanfmQt({"/p.png", Style::Centre}), kFileNotFound);
