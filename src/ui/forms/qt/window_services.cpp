@@ -161,9 +161,9 @@ class TrayIcon final : public QObject {
 
 class WindowServices::DragFollower final : public QObject {
   public:
+    // Called while the button that started the drag is down.
     void start(QWidget* window) {
         stop();
-        if (QGuiApplication::mouseButtons() == Qt::NoButton) return;
         window_ = window;
         offset_ = QCursor::pos() - window->pos();
         qApp->installEventFilter(this);
@@ -176,10 +176,11 @@ class WindowServices::DragFollower final : public QObject {
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::MouseMove) {
-            if (!window_ || QGuiApplication::mouseButtons() == Qt::NoButton)
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!window_ || mouse->buttons() == Qt::NoButton)
                 stop();
             else
-                window_->move(QCursor::pos() - offset_);
+                window_->move(mouse->globalPosition().toPoint() - offset_);
         } else if (event->type() == QEvent::MouseButtonRelease) {
             stop();
         }

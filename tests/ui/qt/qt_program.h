@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "app/settings_file.h"
+#include "platform/folder_listing.h"
+#include "ui/forms/qt/scheduler.h"
+#include "ui/forms/qt/view.h"
+#include "ui/forms/qt/window_services.h"
+
+namespace korvo::qt::test {
+
+// Log-on entries are not the front end's business: none are made.
+struct NoStartupEntries : StartupEntries {
+    bool add(const std::string&, const std::string&) override { return true; }
+    void remove(const std::string&) override {}
+};
+
+// The whole program on the Qt services, in a program folder of its own holding `ini` as
+// Korv.ini. No wallpaper is ever set: the desktop factory makes no desktop object.
+class QtProgram {
+  public:
+    explicit QtProgram(const std::string& ini) {
+        std::ofstream(QDir(folder_.path()).filePath("Korv.ini").toStdString()) << ini;
+        program_ = std::make_unique<Program>(
+            Services{scheduler_, window_, files_, store_, startup_,
+                     [] { return std::unique_ptr<engine::DesktopObject>{}; }, systemLocalTime,
+                     folder_.path().toStdString()});
+        view_ = std::make_unique<View>(program_->runtime(), window_);
+    }
+    ~QtProgram() {
+        view_.reset();
+        program_.reset();
+    }
+
+    // Sub Main, dispatched as main() runs it.
+    void start() {
+        program_->runtime().dispatch([this] { program_->SubMain(); });
+    }
+    Program& app() { return *program_; }
+    View& view() { return *view_; }
+
+  private:
+    QTemporaryDir folder_;
+    Scheduler scheduler_;
+    WindowServices window_;
+    platform::StdFileSystem files_;
+    DiskTextFileStore store_;
+    NoStartupEntries startup_;
+    std::unique_ptr<Program> program_;
+    std::unique_ptr<View> view_;
+};
+
+// A settings file as the assistant leaves it, with the picture folder `folder` (ending in the
+// separator) and the first-run flag `first`.
+inline std::string settingsWith(const std::string& folder, const char* first) {
+    return "[OPTION]\nFolder=" + folder +
+           "\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=0\nTime=Null\nDelay=0\n"
+           "[Start]\nWin=0\nFirst=" +
+           first + "\n";
+}
+
+}  // namespace korvo::qt::test

@@ -1,0 +1,76 @@
+// Renders Korvo's windows to PNG files on Qt's offscreen platform, for the documentation:
+//   korvo_qt_screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]
+// Each window is drawn from its model alone, as the running program draws it.
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "qt_program.h"
+#include "ui/assistant/fassist1.h"
+#include "ui/main/form1.h"
+
+namespace {
+
+using korvo::Program;
+
+struct Shot {
+    const char* form;
+    // Loads the form and puts it in the state worth showing; runs as one dispatched event.
+    std::function<void(Program&)> prepare;
+};
+
+// One line a window.
+const Shot Shots[] = {
+    {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
+    {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fputs("usage: korvo_qt_screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    const std::string resources = argc > 2 ? argv[2] : KORVO_RESOURCES_DIR;
+    QDir().mkpath(output);
+
+    // The sample pictures when they are there, so that the main window has something to list.
+    const std::string samples = resources + "/fond/";
+    const bool haveSamples = std::filesystem::is_directory(samples);
+    korvo::qt::test::QtProgram program(
+        korvo::qt::test::settingsWith(haveSamples ? samples : "Null", "0"));
+    program.start();
+
+    int failures = 0;
+    for (const Shot& shot : Shots) {
+        korvo::forms::Form* form = nullptr;
+        program.app().runtime().dispatch([&] { shot.prepare(program.app()); });
+        for (korvo::forms::Form* loaded : program.app().runtime().forms())
+            if (loaded->name() == shot.form) form = loaded;
+        QWidget* window = form ? program.view().window(*form) : nullptr;
+        if (!window) {
+            std::fprintf(stderr, "korvo_qt_screenshots: %s did not load\n", shot.form);
+            ++failures;
+            continue;
+        }
+        form->show();
+        QApplication::processEvents();
+        const QString file = QDir(output).filePath(QString::fromLatin1(shot.form) + ".png");
+        if (!window->grab().save(file)) {
+            std::fprintf(stderr, "korvo_qt_screenshots: cannot write %s\n", qPrintable(file));
+            ++failures;
+            continue;
+        }
+        std::printf("%s\n", qPrintable(file));
+    }
+    return failures == 0 ? 0 : 1;
+}
