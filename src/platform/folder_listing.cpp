@@ -10,25 +10,24 @@ namespace korvo::platform {
 
 namespace {
 
-unsigned char folded(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char x = folded(static_cast<unsigned char>(a[i]));
-        const unsigned char y = folded(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;  // "A.jpg" and "a.jpg": still one fixed order
+std::string folded(const std::string& name) {
+    std::string key = name;
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+    return key;
 }
 
 }  // namespace
 
 void sortNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    // Folding each name once and sorting on plain byte order is several times faster than
+    // folding inside every comparison, which matters for a folder of a hundred thousand files.
+    // Names equal but for case keep one fixed order by their bytes.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (auto& name : names) keyed.emplace_back(folded(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
 bool StdFileSystem::isHidden(const std::filesystem::directory_entry& entry) const {

@@ -1,0 +1,53 @@
+// Figures for the core: listing a very large picture folder into the main window's list, and a
+// simulated week of the change clock.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "core/fixture.h"
+#include "engine/fsuite.h"
+#include "ui/main/form1.h"
+
+namespace korvo {
+namespace {
+
+// 100 000 empty files, made once: the listing, not the disk, is what is measured.
+std::string largeFolder() {
+    static testing::TempFolder folder;
+    static const std::string path = [] {
+        for (int i = 0; i < 100000; ++i)
+            std::ofstream(toPath(folder.file("picture-" + std::to_string(i * 7919 % 100000) +
+                                             (i % 3 ? ".jpg" : ".PNG"))));
+        return joinPath(folder.str(), "");
+    }();
+    return path;
+}
+
+void ListLargeFolderIntoFi(benchmark::State& state) {
+    testing::TestProgram t;
+    auto& Fi = t.app().form<Form1>().Fi;
+    const std::string folder = largeFolder();
+    for (auto _ : state) {
+        Fi.setPath(folder);
+        benchmark::DoNotOptimize(Fi.listCount());
+    }
+    state.counters["files"] = Fi.listCount();
+}
+BENCHMARK(ListLargeFolderIntoFi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void SimulatedWeekAtOneMinute(benchmark::State& state) {
+    for (auto _ : state) {
+        testing::TestProgram t;
+        const std::string pics = t.pictureFolder({"a", "b", "c"});
+        t.writeIni("[OPTION]\nFolder=" + pics + "\nAffichage=1\nDelay=60\n[Start]\nFirst=0\n");
+        t.start();
+        t.scheduler.advanceSeconds(7 * 24 * 3600);
+        state.counters["changes"] = static_cast<double>(t.desktop.applied.size());
+    }
+}
+BENCHMARK(SimulatedWeekAtOneMinute)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace korvo
+
+BENCHMARK_MAIN();
