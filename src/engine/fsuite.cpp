@@ -12,7 +12,12 @@ Fsuite::Fsuite(Program& program)
     : forms::Form(program.runtime(), "Fsuite"),
       Image1(6,
              [this](int i) {
-                 return std::make_unique<forms::Image>(*this, "Image1", forms::Rect{}, true, i);
+                 // The flags, in the order French, English, German, Japanese, Spanish, Chinese.
+                 auto flag =
+                     std::make_unique<forms::Image>(*this, "Image1", forms::Rect{}, true, i);
+                 flag->setPicture(std::make_shared<forms::PictureData>(
+                     forms::PictureData{":flags/" + std::to_string(i) + ".png", 41, 25}));
+                 return flag;
              }),
       app(program) {
     T01.onTimer = [this] { T01_Timer(); };

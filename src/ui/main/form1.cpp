@@ -25,13 +25,13 @@ Form1::Form1(Program& program) : forms::Form(program.runtime(), "Form1"), app(pr
     setBorderStyle(forms::BorderStyle::None);
     setRect({0, 0, 6345, 4995});
     setBackColor(forms::rgb(128, 128, 128));
-    setIcon(std::make_shared<forms::PictureData>(forms::PictureData{":korvo", 32, 32}));
+    setIcon(std::make_shared<forms::PictureData>(forms::PictureData{":korvo.png", 64, 64}));
     setCaption("Form1");
 
     Picture1.setBackColor(forms::rgb(0, 0, 192));
     LFNa.setForeColor(White);
     LFNa.setFont(boldFont("Lucida Sans Unicode", 8.25));
-    Is1.setPicture(std::make_shared<forms::PictureData>(forms::PictureData{":logo", 92, 80}));
+    Is1.setPicture(std::make_shared<forms::PictureData>(forms::PictureData{":logo.gif", 92, 80}));
     Lchemin.setBackColor(forms::rgb(128, 128, 128));
     Lchemin.setForeColor(White);
     Lchemin.setFont(boldFont("MS Sans Serif", 8.25));
