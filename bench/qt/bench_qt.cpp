@@ -1,0 +1,127 @@
+// Figures for the Qt front end: decoding the main window's preview of a large photo, reading a
+// picture's size, and building a form's window.
+//   bench_qt [--benchmark_filter=...]   (runs on Qt's offscreen platform)
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <memory>
+
+#include "platform/folder_listing.h"
+#include "ui/forms/qt/pictures.h"
+#include "ui/forms/qt/scheduler.h"
+#include "ui/forms/qt/view.h"
+#include "ui/forms/qt/window_services.h"
+#include "ui/forms/runtime.h"
+
+namespace {
+
+using namespace korvo;
+
+// The main window's preview: 3855 x 2775 twips.
+const QSize PreviewSize(257, 185);
+
+// A 6000 x 4000 photo-like JPEG (24 megapixels), made once: gradients with fine noise, so that
+// it compresses like a photograph rather than like a flat area.
+const std::string& largeJpeg() {
+    static QTemporaryDir dir;
+    static const std::string path = [] {
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        std::uint32_t noise = 12345;
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                noise = noise * 1664525u + 1013904223u;
+                const int grain = static_cast<int>(noise >> 28);
+                line[x] = qRgb((x * 255 / 6000 + grain) & 255, (y * 255 / 4000 + grain) & 255,
+                               ((x + y) / 40 + grain) & 255);
+            }
+        }
+        const QString file = QDir(dir.path()).filePath(QStringLiteral("photo.jpg"));
+        image.save(file, "JPEG", 90);
+        return file.toStdString();
+    }();
+    return path;
+}
+
+void bench_qt_preview_decode(benchmark::State& state) {
+    const std::string& path = largeJpeg();
+    for (auto _ : state) {
+        QImage preview = qt::decodePicture(path, PreviewSize);
+        benchmark::DoNotOptimize(preview.constBits());
+    }
+    state.counters["file_MB"] =
+        static_cast<double>(QFileInfo(QString::fromStdString(path)).size()) / 1e6;
+}
+BENCHMARK(bench_qt_preview_decode)->Unit(benchmark::kMillisecond);
+
+// What the preview would cost if the whole picture were decoded first: the figure the scaled
+// decode avoids.
+void bench_qt_preview_full_decode_then_scale(benchmark::State& state) {
+    const QString path = QString::fromStdString(largeJpeg());
+    for (auto _ : state) {
+        QImage preview =
+            QImage(path).scaled(PreviewSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        benchmark::DoNotOptimize(preview.constBits());
+    }
+}
+BENCHMARK(bench_qt_preview_full_decode_then_scale)->Unit(benchmark::kMillisecond);
+
+void bench_qt_probe_picture(benchmark::State& state) {
+    const std::string& path = largeJpeg();
+    for (auto _ : state) benchmark::DoNotOptimize(qt::probePicture(path));
+}
+BENCHMARK(bench_qt_probe_picture)->Unit(benchmark::kMicrosecond);
+
+// A window shaped like the main window: thirteen controls of eight kinds.
+class Window : public forms::Form {
+  public:
+    explicit Window(forms::Runtime& runtime) : forms::Form(runtime, "Window") {
+        setBorderStyle(forms::BorderStyle::None);
+        setRect({0, 0, 6345, 4995});
+    }
+    forms::PictureBox Picture1{*this, "Picture1", {0, 0, 7575, 375}};
+    forms::Image ICoM{Picture1, "ICoM", {0, 0, 375, 375}, true};
+    forms::Label LFNa{*this, "LFNa", {720, 120, 4695, 255}, "Korvo"};
+    forms::CommandButton Cbas{*this, "Cbas", {5880, 0, 375, 255}, "X"};
+    forms::Image Is1{*this, "Is1", {240, 360, 1575, 1455}, true};
+    forms::Label Lchemin{*this, "Lchemin", {2160, 480, 4095, 375}};
+    forms::Image Idr{*this, "Idr", {2160, 840, 615, 375}, true};
+    forms::Frame Fpre{*this, "Fpre", {2160, 1200, 4095, 3255}, "Preview"};
+    forms::Image Im1{Fpre, "Im1", {120, 240, 3855, 2775}, true};
+    forms::FileListBox Fi{*this, "Fi", {0, 1920, 2175, 3015}};
+    forms::CommandButton ApK{*this, "ApK", {2280, 4560, 975, 375}, "Apply"};
+    forms::CommandButton Coption{*this, "Coption", {3360, 4560, 975, 375}, "Options"};
+    forms::CommandButton Quitter{*this, "Quitter", {4440, 4560, 975, 375}, "Exit"};
+};
+
+void bench_qt_load_and_unload_window(benchmark::State& state) {
+    qt::Scheduler scheduler;
+    qt::WindowServices window;
+    platform::StdFileSystem files;
+    forms::Runtime runtime(scheduler, window, files);
+    qt::View view(runtime, window);
+    for (auto _ : state) {
+        runtime.dispatch([&runtime] {
+            runtime.form<Window>([&runtime] { return std::make_unique<Window>(runtime); }).unload();
+        });
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(bench_qt_load_and_unload_window)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
