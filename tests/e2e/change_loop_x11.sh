@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# change_loop_x11.sh KORVO RESOURCES: Korvo, started from a program folder of its own on a bare X
+# server, shows its main window listing the sample folder, applies the picture picked in the list
+# with the apply button (centred), and in automatic mode changes the wallpaper once per delay.
+set -euo pipefail
+korvo=$1 resources=$2
+prog=$(mktemp -d -t korvo-e2e.XXXXXX)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$prog"
+}
+trap cleanup EXIT
+cp "$korvo" "$prog/korvo"
+cp -r "$resources/fond" "$prog/fond"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+settings() { # mode delay
+    printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=%s\nAspect=2\nTime=Null\nDelay=%s\n[Start]\nWin=0\nFirst=0\n' \
+        "$prog" "$1" "$2" >"$prog/Korv.ini"
+}
+start() {
+    "$prog/korvo" >"$prog/log" 2>&1 &
+    pid=$!
+    # The main window is the program's visible 423 x 333 window (its tray icon is another).
+    for _ in $(seq 1 100); do
+        for win in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+            eval "$(xdotool getwindowgeometry --shell "$win")"
+            [ "$WIDTH" -eq 423 ] && [ "$HEIGHT" -eq 333 ] && return 0
+        done
+        sleep 0.1
+    done
+    cat "$prog/log" >&2
+    fail "no 423x333 main window appeared"
+}
+stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
+root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
+pixel() { # file x y -> "r,g,b"
+    convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
+}
+close_to() { # "r,g,b" "r,g,b"
+    local IFS=,
+    read -r a b c <<<"$1"
+    read -r x y z <<<"$2"
+    local d=$(((a - x) * (a - x) + (b - y) * (b - y) + (c - z) * (c - z)))
+    [ "$d" -le 300 ]
+}
+
+# Manual mode: pick the first file of the list, press the apply button.
+settings 2 0
+start
+[ -z "$(root_pixmap)" ] || fail "the wallpaper changed before anything was applied"
+xdotool mousemove --window "$win" 20 134 click 1   # the list's first entry, dawn.png
+sleep 0.3
+xdotool mousemove --window "$win" 168 316 click 1  # the apply button
+for _ in $(seq 1 50); do [ -n "$(root_pixmap)" ] && break; sleep 0.1; done
+[ -n "$(root_pixmap)" ] || fail "the apply button set no wallpaper"
+import -window root "$prog/root.png"
+# Centred on 1280x800: the picture's centre is the screen's centre, its corner sits at 128,80.
+close_to "$(pixel "$prog/root.png" 900 600)" "$(pixel "$prog/fond/dawn.png" 772 520)" ||
+    fail "the root window does not show dawn.png centred"
+stop
+
+# Automatic mode, two seconds: the first change a second after start, then one every two.
+settings 1 2
+start
+seen=() last=
+for _ in $(seq 1 80); do
+    now=$(root_pixmap)
+    if [ -n "$now" ] && [ "$now" != "$last" ]; then seen+=("$now"); last=$now; fi
+    [ ${#seen[@]} -ge 4 ] && break
+    sleep 0.1
+done
+[ ${#seen[@]} -ge 3 ] || fail "automatic mode changed the wallpaper ${#seen[@]} times in 8 s"
+stop
+echo "korvo end to end: window, apply and automatic changes on X11 ok"
