@@ -9,6 +9,7 @@
 #include "qt_program.h"
 #include "qt_world.h"
 #include "ui/assistant/fassist1.h"
+#include "ui/forms/qt/pictures.h"
 #include "ui/main/form1.h"
 
 namespace korvo::qt::test {
@@ -27,6 +28,8 @@ TEST(QtProgramWindows, TheMainWindowRendersFromItsModel) {
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool) << "no task-bar button";
     EXPECT_EQ(static_cast<QLabel*>(p.view().widget(main.LFNa))->text(), "Korvo");
+    ASSERT_TRUE(main.Is1.picture());
+    EXPECT_TRUE(probePicture(main.Is1.picture()->source)) << "the bundled logo is found";
 
     auto* list = static_cast<QListWidget*>(p.view().widget(main.Fi));
     ASSERT_EQ(list->count(), main.Fi.listCount());

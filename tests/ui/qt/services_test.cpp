@@ -241,6 +241,8 @@ TEST(QtServices, ScreenMetricsAndFaceSubstitutes) {
     for (char32_t c : {U'K', U'ア', U'日', U'语', U'选'})
         EXPECT_TRUE(metrics.inFontUcs4(c))
             << "Latin, Japanese and Chinese: U+" << std::hex << static_cast<unsigned>(c);
+    EXPECT_EQ(QFontInfo(toQFont({"MS UI Gothic", 9.75, 0})).family(), "Liberation Sans")
+        << "Western text in a Latin face";
     EXPECT_EQ(QFontInfo(toQFont({"MS Sans Serif", 8.25, 0})).family(), "Liberation Sans");
     EXPECT_EQ(QFontInfo(toQFont({"Lucida Sans Unicode", 8.25, 0})).family(), "DejaVu Sans");
     EXPECT_NEAR(QFontInfo(toQFont({"Arial", -4, 0})).pointSizeF(), 8.25, 0.3)

@@ -7,9 +7,8 @@ namespace korvo::qt {
 
 namespace {
 
-// Noto Sans CJK carries Latin, kana and both Han variants, so a Japanese UI face maps to it
-// first; Western faces map to metric look-alikes and fall back to the CJK face for anything
-// they lack.
+// Each face maps to a Latin look-alike first and to Noto Sans CJK for whatever it lacks; the
+// character set of the font decides when the CJK face comes first (see toQFont).
 struct Substitution {
     const char* face;
     QStringList substitutes;
@@ -17,8 +16,8 @@ struct Substitution {
 
 const Substitution* substitutions(int& count) {
     static const Substitution table[] = {
-        {"MS UI Gothic", {"Noto Sans CJK JP", "DejaVu Sans"}},
-        {"MS Gothic", {"Noto Sans Mono CJK JP", "Noto Sans CJK JP", "DejaVu Sans Mono"}},
+        {"MS UI Gothic", {"Liberation Sans", "DejaVu Sans", "Noto Sans CJK JP"}},
+        {"MS Gothic", {"DejaVu Sans Mono", "Noto Sans Mono CJK JP"}},
         {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans CJK JP"}},
         {"Arial", {"Liberation Sans", "DejaVu Sans", "Noto Sans CJK JP"}},
         {"MS Serif", {"Liberation Serif", "DejaVu Serif", "Noto Serif CJK JP"}},
@@ -38,8 +37,27 @@ void installFontSubstitutions() {
         QFont::insertSubstitutions(QString::fromLatin1(table[i].face), table[i].substitutes);
 }
 
+// The face that carries the script a font's character set is for, as the window system's font
+// mapper picks one for a character set.
+QString faceForCharset(int charset) {
+    switch (charset) {
+        case 128:  // Shift-JIS
+            return QStringLiteral("Noto Sans CJK JP");
+        case 129:  // Hangul
+            return QStringLiteral("Noto Sans CJK KR");
+        case 134:  // GB 2312
+            return QStringLiteral("Noto Sans CJK SC");
+        case 136:  // Big5
+            return QStringLiteral("Noto Sans CJK TC");
+        default:
+            return {};
+    }
+}
+
 QFont toQFont(const forms::Font& font) {
-    QFont result(QString::fromUtf8(font.name.c_str()));
+    QStringList families{QString::fromUtf8(font.name.c_str())};
+    if (const QString face = faceForCharset(font.charset); !face.isEmpty()) families.prepend(face);
+    QFont result(families);
     // A size the model could not have meant (zero, negative, absurd) falls back to the default.
     const double size = font.size > 0 && font.size < 500 ? font.size : 8.25;
     result.setPointSizeF(size);

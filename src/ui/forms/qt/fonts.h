@@ -10,8 +10,9 @@ namespace korvo::qt {
 // Linux desktop has, so that Latin, Japanese and Chinese captions all render. Safe to call again.
 void installFontSubstitutions();
 
-// The model's font as Qt draws it. The character set stays model state: Qt draws Unicode text
-// whatever set a caption was written for, and the substitutes cover every script Korvo shows.
+// The model's font as Qt draws it. Text is Unicode whatever set a caption was written for; the
+// character set only chooses the face, as it does on Windows: an East Asian set puts the CJK face
+// of its script first, so that Japanese and Chinese captions are drawn in one face of their own.
 QFont toQFont(const forms::Font& font);
 
 }  // namespace korvo::qt
