@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <map>
 #include <memory>
 
 #include "platform/folder_listing.h"
@@ -26,31 +27,34 @@ using namespace korvo;
 // The main window's preview: 3855 x 2775 twips.
 const QSize PreviewSize(257, 185);
 
-// A 6000 x 4000 photo-like JPEG (24 megapixels), made once: gradients with fine noise, so that
-// it compresses like a photograph rather than like a flat area.
-const std::string& largeJpeg() {
+// A 6000 x 4000 photo-like JPEG (24 megapixels) at quality 90, made once per grain: gradients
+// with fine noise of `grain` levels, so that it compresses like a photograph rather than like a
+// flat area. The decode time follows the file's size: libjpeg must read every coefficient even
+// when it scales by 8 while decoding.
+const std::string& largeJpeg(int grain = 16) {
     static QTemporaryDir dir;
-    static const std::string path = [] {
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        std::uint32_t noise = 12345;
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                noise = noise * 1664525u + 1013904223u;
-                const int grain = static_cast<int>(noise >> 28);
-                line[x] = qRgb((x * 255 / 6000 + grain) & 255, (y * 255 / 4000 + grain) & 255,
-                               ((x + y) / 40 + grain) & 255);
-            }
+    static std::map<int, std::string> made;
+    std::string& path = made[grain];
+    if (!path.empty()) return path;
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    std::uint32_t noise = 12345;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int g = static_cast<int>((noise >> 16) % static_cast<std::uint32_t>(grain));
+            line[x] = qRgb((x * 255 / 6000 + g) & 255, (y * 255 / 4000 + g) & 255,
+                           ((x + y) / 40 + g) & 255);
         }
-        const QString file = QDir(dir.path()).filePath(QStringLiteral("photo.jpg"));
-        image.save(file, "JPEG", 90);
-        return file.toStdString();
-    }();
+    }
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("photo-%1.jpg").arg(grain));
+    image.save(file, "JPEG", 90);
+    path = file.toStdString();
     return path;
 }
 
 void bench_qt_preview_decode(benchmark::State& state) {
-    const std::string& path = largeJpeg();
+    const std::string& path = largeJpeg(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         QImage preview = qt::decodePicture(path, PreviewSize);
         benchmark::DoNotOptimize(preview.constBits());
@@ -58,7 +62,7 @@ void bench_qt_preview_decode(benchmark::State& state) {
     state.counters["file_MB"] =
         static_cast<double>(QFileInfo(QString::fromStdString(path)).size()) / 1e6;
 }
-BENCHMARK(bench_qt_preview_decode)->Unit(benchmark::kMillisecond);
+BENCHMARK(bench_qt_preview_decode)->Arg(2)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 
 // What the preview would cost if the whole picture were decoded first: the figure the scaled
 // decode avoids.
