@@ -32,10 +32,10 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 "$program" >"$log" 2>&1 &
 pid=$!
-until_ok 100 logged ready || fail "the program did not start"
+until_ok 300 logged ready || fail "the program did not start"
 
 # The icon is embedded in the tray host: the one visible window of the program, inside trayer.
-until_ok 100 icon_only || fail "no tray icon appeared"
+until_ok 200 icon_only || fail "no tray icon appeared"
 icon=$(visible)
 xwininfo -root -tree | grep -A200 '"panel": ("panel" "trayer")' | grep -q "$(printf '0x%x' "$icon")" ||
     fail "the icon window is not inside the tray host"
@@ -45,19 +45,19 @@ sleep 0.3
 
 # Pressing and holding does nothing; the release opens the menu.
 xdotool mousedown 1
-until_ok 50 logged "mouse-move 513" || fail "the press did not reach the form"
+until_ok 100 logged "mouse-move 513" || fail "the press did not reach the form"
 sleep 0.5
 icon_only || fail "a menu opened on the press"
 xdotool mouseup 1
-until_ok 50 logged "mouse-move 514" || fail "the left release did not reach the form as 514"
-until_ok 50 menu_open || fail "no menu after the left release"
+until_ok 100 logged "mouse-move 514" || fail "the left release did not reach the form as 514"
+until_ok 100 menu_open || fail "no menu after the left release"
 xdotool key Escape
-until_ok 50 logged "menu closed" || fail "the menu did not close"
+until_ok 100 logged "menu closed" || fail "the menu did not close"
 
 # A right click: message 517, and the menu the handler opens is on the screen.
 xdotool click 3
-until_ok 50 logged "mouse-move 517" || fail "the right click did not reach the form as 517"
-until_ok 50 menu_open || fail "no menu after the right click"
+until_ok 100 logged "mouse-move 517" || fail "the right click did not reach the form as 517"
+until_ok 100 menu_open || fail "no menu after the right click"
 menu=$(visible | grep -vx "$icon")
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -gt 40 ] && [ "$HEIGHT" -gt 60 ] || fail "the menu is ${WIDTH}x${HEIGHT}"
@@ -67,7 +67,7 @@ echo "menu window $menu: ${WIDTH}x${HEIGHT} at $X,$Y"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10))
 sleep 0.2
 xdotool click 1
-until_ok 100 ended || fail "the program did not end"
+until_ok 200 ended || fail "the program did not end"
 wait "$pid"
 status=$?
 pid=
