@@ -253,6 +253,46 @@ TEST(QtView, MousePressesReachTheControlOrTheFormUnderThem) {
     EXPECT_EQ(f.log.size(), 2u) << "a press on the label does not reach the form as well";
 }
 
+class Browser : public forms::Form {
+  public:
+    explicit Browser(QtWorld& w) : forms::Form(w.runtime, "Browser") {
+        Dir1.onChange = [this] { log.push_back("change " + Dir1.path()); };
+    }
+    forms::DriveListBox Drive1{*this, "Drive1", {0, 0, 2295, 315}};
+    forms::FolderListBox Dir1{*this, "Dir1", {0, 360, 2295, 3240}};
+    std::vector<std::string> log;
+};
+
+TEST(QtView, TheFolderListWalksIntoFoldersAndBackUp) {
+    const auto top = std::filesystem::temp_directory_path() / "korvo-qt-walk";
+    std::filesystem::create_directories(top / "alpha" / "inner");
+    std::filesystem::create_directories(top / "beta");
+    QtWorld w;
+    auto& f = w.form<Browser>();
+    f.Drive1.setDrive("/");
+    auto* drives = widgetOf<QComboBox>(w, f.Drive1);
+    EXPECT_EQ(drives->currentText(), "/");
+    f.Dir1.setPath(top.string());
+    auto* list = widgetOf<QListWidget>(w, f.Dir1);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "..") << "a way up, above the model's entries";
+
+    list->setCurrentRow(2);  // the user highlights "beta"
+    EXPECT_EQ(f.Dir1.listIndex(), 1);
+    emit list->itemActivated(list->item(1));  // and opens "alpha"
+    EXPECT_EQ(f.Dir1.path(), (top / "alpha").string());
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "inner");
+    emit list->itemActivated(list->item(0));
+    EXPECT_EQ(f.Dir1.path(), top.string());
+    EXPECT_EQ(f.log, (std::vector<std::string>{"change " + top.string(),
+                                               "change " + (top / "alpha").string(),
+                                               "change " + top.string()}));
+    f.Dir1.setPath("/");
+    EXPECT_NE(list->item(0)->text(), "..") << "nothing above the root";
+    std::filesystem::remove_all(top);
+}
+
 class Closable : public forms::Form {
   public:
     explicit Closable(QtWorld& w) : forms::Form(w.runtime, "Closable") {
