@@ -1,0 +1,20 @@
+#include "platform/desktop_backend.h"
+
+#include "platform/windows/run_key.h"
+#include "platform/windows/shell_desktop.h"
+
+namespace korvo::platform {
+
+engine::DesktopFactory selectDesktopBackend(const Environment&) {
+    return
+        []() -> std::unique_ptr<engine::DesktopObject> { return std::make_unique<ShellDesktop>(); };
+}
+
+// The shell keeps its wallpaper across log-ons itself.
+void restoreWallpaper(const Environment&) {}
+
+std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
+    return std::make_unique<RunKeyEntries>(RegistryHive::LocalMachine, kRunKeyPath);
+}
+
+}  // namespace korvo::platform

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/folder_listing.h"
+
+namespace korvo::platform {
+
+// Folder listings as Windows shows them: entries with the hidden attribute are left out too, and
+// the drives are the lettered roots ("c:\").
+class WindowsFileSystem : public StdFileSystem {
+  public:
+    std::vector<std::string> drives() override;
+
+  protected:
+    bool isHidden(const std::filesystem::directory_entry& entry) const override;
+};
+
+std::unique_ptr<forms::FileSystem> makeFileSystem();
+
+}  // namespace korvo::platform
