@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "engine/form2.h"
 #include "fixture.h"
 #include "ui/assistant/fassist1.h"
@@ -36,7 +38,13 @@ INSTANTIATE_TEST_SUITE_P(Flags, ShowFirstWindowTest,
                                            FirstRun{"2", false, false},
                                            // Empty or not a number: a fresh installation.
                                            FirstRun{"", false, true}, FirstRun{"x", false, true},
-                                           FirstRun{" 0 ", true, false}));
+                                           FirstRun{" 0 ", true, false}),
+                         [](const auto& param) {
+                             std::string name = "First_";
+                             for (char c : param.param.flag)
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name + (param.param.flag.empty() ? "empty" : "");
+                         });
 
 TEST(Startup, WithoutAnySettingsFileTheAssistantRuns) {
     TestProgram t;
