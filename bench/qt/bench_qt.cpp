@@ -19,6 +19,8 @@
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
 #include "ui/forms/runtime.h"
+#include "ui/main/form1.h"
+#include "ui/qt/qt_program.h"
 
 namespace {
 
@@ -82,38 +84,13 @@ void bench_qt_probe_picture(benchmark::State& state) {
 }
 BENCHMARK(bench_qt_probe_picture)->Unit(benchmark::kMicrosecond);
 
-// A window shaped like the main window: thirteen controls of eight kinds.
-class Window : public forms::Form {
-  public:
-    explicit Window(forms::Runtime& runtime) : forms::Form(runtime, "Window") {
-        setBorderStyle(forms::BorderStyle::None);
-        setRect({0, 0, 6345, 4995});
-    }
-    forms::PictureBox Picture1{*this, "Picture1", {0, 0, 7575, 375}};
-    forms::Image ICoM{Picture1, "ICoM", {0, 0, 375, 375}, true};
-    forms::Label LFNa{*this, "LFNa", {720, 120, 4695, 255}, "Korvo"};
-    forms::CommandButton Cbas{*this, "Cbas", {5880, 0, 375, 255}, "X"};
-    forms::Image Is1{*this, "Is1", {240, 360, 1575, 1455}, true};
-    forms::Label Lchemin{*this, "Lchemin", {2160, 480, 4095, 375}};
-    forms::Image Idr{*this, "Idr", {2160, 840, 615, 375}, true};
-    forms::Frame Fpre{*this, "Fpre", {2160, 1200, 4095, 3255}, "Preview"};
-    forms::Image Im1{Fpre, "Im1", {120, 240, 3855, 2775}, true};
-    forms::FileListBox Fi{*this, "Fi", {0, 1920, 2175, 3015}};
-    forms::CommandButton ApK{*this, "ApK", {2280, 4560, 975, 375}, "Apply"};
-    forms::CommandButton Coption{*this, "Coption", {3360, 4560, 975, 375}, "Options"};
-    forms::CommandButton Quitter{*this, "Quitter", {4440, 4560, 975, 375}, "Exit"};
-};
-
+// The real main window, loaded (which runs the loader on a settings file in manual mode) and
+// unloaded again.
 void bench_qt_load_and_unload_window(benchmark::State& state) {
-    qt::Scheduler scheduler;
-    qt::WindowServices window;
-    platform::StdFileSystem files;
-    forms::Runtime runtime(scheduler, window, files);
-    qt::View view(runtime, window);
+    qt::test::QtProgram program(qt::test::settingsWith("Null", "0"));
+    auto& runtime = program.app().runtime();
     for (auto _ : state) {
-        runtime.dispatch([&runtime] {
-            runtime.form<Window>([&runtime] { return std::make_unique<Window>(runtime); }).unload();
-        });
+        runtime.dispatch([&program] { program.app().form<Form1>().unload(); });
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
