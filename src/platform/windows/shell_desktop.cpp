@@ -47,7 +47,7 @@ ShellDesktop::ShellDesktop(const ActiveDesktopCreator& create, WallpaperFallback
     // A thread already in another apartment keeps it (RPC_E_CHANGED_MODE) and is not
     // uninitialised here; every successful call, S_FALSE included, is balanced in the destructor.
     initialisedCom_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    shell_ = create();
+    shell_ = create ? create() : nullptr;
 }
 
 ShellDesktop::~ShellDesktop() {
