@@ -68,6 +68,38 @@ TEST_F(ChangeLoop, ASimulatedWeekAtOneMinuteGivesOneChangePerMinute) {
     EXPECT_EQ(applied().back(), pic("c")) << "10 080 is a multiple of three: the rotation wraps";
 }
 
+TEST_F(ChangeLoop, TheCountingTimerProceduresCountToTheirTargetAndRotate) {
+    startWith("2", "0");
+    auto& suite = app().form<Fsuite>();
+    suite.Tpro("3");
+    EXPECT_TRUE(suite.T01.enabled());
+    EXPECT_EQ(app().ElapsedSeconds, 0);
+    suite.T01_Timer();
+    suite.T01_Timer();
+    EXPECT_TRUE(applied().empty());
+    suite.T01_Timer();
+    EXPECT_EQ(applied(), Paths{pic("a")}) << "bon at the target";
+    EXPECT_FALSE(suite.T01.enabled()) << "and the timer stops itself";
+    EXPECT_EQ(app().ElapsedSeconds, 0);
+
+    // ArmCounter compares the delay text with "1", character by character.
+    app().ClockDelay = app().ArmDelay = "10";
+    app().ArmCounter();
+    EXPECT_TRUE(suite.T01.enabled());
+    EXPECT_EQ(app().CounterInterval, "10");
+    EXPECT_EQ(app().CounterTarget, "10");
+    app().ArmDelay = "1";
+    suite.T01.setEnabled(false);
+    app().ArmCounter();
+    EXPECT_FALSE(suite.T01.enabled()) << "\"1\" leaves the timer as it is";
+    app().ArmDelay = "";
+    suite.T01.setEnabled(true);
+    app().ArmCounter();
+    EXPECT_FALSE(suite.T01.enabled()) << "the empty text sorts before \"1\"";
+    app().SetCounterTimer(std::nullopt);
+    EXPECT_FALSE(suite.T01.enabled());
+}
+
 TEST_F(ChangeLoop, ManualModeAndNoDelayNeverChange) {
     startWith("2", "5");
     seconds(3600);

@@ -272,6 +272,16 @@ TEST(FormsTimers, ShortestIntervalPollRunsAfterEveryEventWithoutAClockOfItsOwn) 
     EXPECT_EQ(polls, 5);
 }
 
+TEST(FormsErrors, NothingAHandlerThrowsEscapesTheDispatcher) {
+    World w;
+    int after = 0;
+    EXPECT_NO_THROW(w.runtime.dispatch([] { throw Error(ErrorCode::InvalidPropertyValue, "x"); }));
+    EXPECT_NO_THROW(w.runtime.dispatch([] { throw std::out_of_range("y"); }));
+    w.runtime.dispatch([&] { ++after; });
+    EXPECT_EQ(after, 1) << "the program goes on";
+    EXPECT_FALSE(w.runtime.ended());
+}
+
 TEST(FormsErrors, IgnoringErrorsSkipsOnlyTheFailingStatement) {
     std::vector<int> ran;
     ignoringErrors({

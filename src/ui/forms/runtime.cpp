@@ -103,9 +103,10 @@ void Runtime::dispatch(const std::function<void()>& event) {
     ++depth_;
     try {
         event();
-    } catch (const Error&) {
-        // A failure that reaches the top of an event is dropped, as every failure in Korvo is.
     } catch (const ProgramEnded&) {
+    } catch (const std::exception&) {
+        // A failure that reaches the top of an event is dropped, as every failure in Korvo is:
+        // letting it into the window system's loop would end the program.
     }
     --depth_;
     if (depth_ == 0) finishEvent();
@@ -130,8 +131,8 @@ void Runtime::runPolls() {
         if (std::find(polls_.begin(), polls_.end(), poll) == polls_.end()) continue;
         try {
             poll->fire();
-        } catch (const Error&) {
         } catch (const ProgramEnded&) {
+        } catch (const std::exception&) {
         }
     }
     --depth_;

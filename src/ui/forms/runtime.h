@@ -59,8 +59,8 @@ class Runtime {
     // Loaded forms in the order they were created.
     const std::vector<Form*>& forms() const { return order_; }
 
-    // Runs one user action or window-system event, then the polls. Errors a handler lets escape
-    // are dropped: Korvo shows no message boxes.
+    // Runs one user action or window-system event, then the polls. Errors (and any other
+    // exception) a handler lets escape are dropped: Korvo shows no message boxes.
     void dispatch(const std::function<void()>& event);
     // The scheduler's callback for a due timer.
     void timerDue(Timer& timer);
