@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # change_loop_x11.sh KORVO RESOURCES: Korvo, started from a program folder of its own on a bare X
 # server, shows its main window listing the sample folder, applies the picture picked in the list
-# with the apply button (centred), and in automatic mode changes the wallpaper once per delay.
+# with the apply button (centred), sits in the tray, and in automatic mode changes the wallpaper once per delay.
 set -euo pipefail
 korvo=$1 resources=$2
 prog=$(mktemp -d -t korvo-e2e.XXXXXX)
@@ -34,6 +34,14 @@ start() {
     fail "no 423x333 main window appeared"
 }
 stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
+tray_icon() { # one of the program's windows is embedded in the tray host
+    local tree w
+    tree=$(xwininfo -root -tree | grep -A200 '"panel": ("panel" "trayer")')
+    for w in $(xdotool search --onlyvisible --classname korvo 2>/dev/null); do
+        grep -q "$(printf '0x%x' "$w")" <<<"$tree" && return 0
+    done
+    return 1
+}
 root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
 pixel() { # file x y -> "r,g,b"
     convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
@@ -50,6 +58,8 @@ close_to() { # "r,g,b" "r,g,b"
 settings 2 0
 start
 [ -z "$(root_pixmap)" ] || fail "the wallpaper changed before anything was applied"
+for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
+tray_icon || fail "no tray icon in the tray host"
 xdotool mousemove --window "$win" 20 134 click 1   # the list's first entry, dawn.png
 sleep 0.3
 xdotool mousemove --window "$win" 168 316 click 1  # the apply button
