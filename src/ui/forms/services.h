@@ -59,7 +59,7 @@ class FileSystem {
     virtual std::vector<std::string> listFiles(const std::string& folder) = 0;
     // Visible sub-folders, sorted the same way. Throws like listFiles.
     virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
-    // Roots the drive list offers ("C:" style on Windows, "/" on Linux).
+    // Roots the drive list offers ("c:\" style on Windows, "/" on Linux).
     virtual std::vector<std::string> drives() = 0;
 };
 
