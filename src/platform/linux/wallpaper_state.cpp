@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "app/settings_file.h"
+#include "platform/linux/xdg_autostart.h"
 
 namespace korvo::platform {
 
@@ -17,11 +18,7 @@ constexpr const char* kFileName = "/wallpaper";
 }  // namespace
 
 std::string stateFolder(const Environment& env) {
-    const std::string state = env.get("XDG_STATE_HOME");
-    if (!state.empty() && state.front() == '/') return state + "/korvo";
-    const std::string home = env.get("HOME");
-    if (!home.empty() && home.front() == '/') return home + "/.local/state/korvo";
-    return {};
+    return xdgFolder(env, "XDG_STATE_HOME", ".local/state", "korvo");
 }
 
 bool keepWallpaper(const std::string& folder, const Wallpaper& wallpaper) {

@@ -11,12 +11,17 @@
 
 namespace korvo::platform {
 
-std::string autostartFolder(const Environment& env) {
-    const std::string config = env.get("XDG_CONFIG_HOME");
-    if (!config.empty() && config.front() == '/') return config + "/autostart";
+std::string xdgFolder(const Environment& env, const char* variable, const char* fallback,
+                      const char* name) {
+    const std::string base = env.get(variable);
+    if (!base.empty() && base.front() == '/') return base + "/" + name;
     const std::string home = env.get("HOME");
-    if (!home.empty() && home.front() == '/') return home + "/.config/autostart";
+    if (!home.empty() && home.front() == '/') return home + "/" + fallback + "/" + name;
     return {};
+}
+
+std::string autostartFolder(const Environment& env) {
+    return xdgFolder(env, "XDG_CONFIG_HOME", ".config", "autostart");
 }
 
 std::optional<std::string> desktopEntryExec(const std::string& program) {

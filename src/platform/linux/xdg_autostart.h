@@ -8,7 +8,12 @@
 
 namespace korvo::platform {
 
-// $XDG_CONFIG_HOME/autostart, else ~/.config/autostart; empty when the snapshot names neither.
+// `name` in the folder an XDG variable names, else in `fallback` below HOME; empty when the
+// snapshot names neither (a relative value counts as unset, as the XDG rules say).
+std::string xdgFolder(const Environment& env, const char* variable, const char* fallback,
+                      const char* name);
+
+// $XDG_CONFIG_HOME/autostart, else ~/.config/autostart.
 std::string autostartFolder(const Environment& env);
 
 // The Exec value that starts `program` with no arguments, quoted by the Desktop Entry rules
