@@ -1,187 +1,213 @@
+// Everything that reaches a desktop through another program: the process runner, the argument
+// vectors and scripts handed over, and the tools' own view of them through fakes in PATH.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <sstream>
 
+#include "helpers.h"
 #include "platform/linux/command_desktops.h"
-#include "platform/linux/gsettings_desktops.h"
 #include "platform/linux/plasma_desktop.h"
 #include "platform/linux/xfce_desktop.h"
 
 namespace korvo::platform {
 namespace {
 
+using namespace std::chrono_literals;
 using Argv = std::vector<std::string>;
+using testing::TempDir;
+using testing::writePicture;
 
-// Names a file system allows and a careless quoting would not survive.
-const std::string kHostile[] = {
-    "/home/u/it's \"here\".png",
-    "/home/u/back\\slash\\'.png",
-    "/home/u/'); evil(); ('.png",
-    "/home/u/line\nbreak\r.png",
-    "/home/u/$(reboot) `id` ;|&.png",
-    "/home/u/\xff\xfe not utf-8 \xc3.png",
-    "/home/u/sep\xe2\x80\xa8"
-    "ara\xe2\x80\xa9tors.png",
-    "/home/u/</script><!--.png",
-};
-
-TEST(ToolCommands, PassThePathAsOneVerbatimArgument) {
-    for (const auto& path : kHostile) {
-        EXPECT_EQ(pcmanfmQtCommand({path, Style::Centre}),
-                  (Argv{"pcmanfm-qt", "--set-wallpaper", path, "--wallpaper-mode=center"}));
-        EXPECT_EQ(pcmanfmCommand({path, Style::Tile}),
-                  (Argv{"pcmanfm", "--set-wallpaper", path, "--wallpaper-mode=tile"}));
+TEST(ProcessRunner, PassesEveryArgumentByteForByteWithoutAShell) {
+    for (const std::string argument :
+         {"it's \"q\"", "$(touch /tmp/korvo-pwned) `id`; exit 3 | cat &", "line\nbreak",
+          "\xff\xfe not utf-8", "*", "-n", ""}) {
+        const auto result = runProcess({"printf", "%s", argument}, 5s, Output::Capture);
+        EXPECT_TRUE(result.succeeded()) << argument;
+        EXPECT_EQ(result.output, argument);
     }
-    EXPECT_EQ(pcmanfmQtCommand({"/p.png", Style::Stretch}).back(), "--wallpaper-mode=stretch");
+    EXPECT_FALSE(std::filesystem::exists("/tmp/korvo-pwned"));
 }
 
-TEST(ToolCommands, SwayGetsOnlyPathsItsParserLeavesAlone) {
+TEST(ProcessRunner, TellsExitsSignalsTimeOutsAndMissingProgramsApart) {
+    const std::pair<Argv, HRESULT> cases[] = {
+        {{"true"}, engine::S_OK},
+        {{"false"}, engine::E_FAIL},
+        {{"sh", "-c", "kill -TERM $$"}, engine::E_FAIL},
+        {{"sleep", "30"}, kTimedOut},
+        // The helper keeps the output pipe open; the program itself has ended.
+        {{"sh", "-c", "sleep 3 & echo started"}, engine::S_OK},
+        {{"korvo-no-such-tool-anywhere"}, kFileNotFound},
+        {{}, kFileNotFound},
+        {{"true", std::string("a\0b", 3)}, kFileNotFound},
+    };
+    for (const auto& [argv, result] : cases) {
+        EXPECT_EQ(runProcess(argv, 1s, Output::Capture).hresult(), result)
+            << (argv.empty() ? "" : argv.back());
+    }
+}
+
+TEST(ProcessRunner, GivesTheProgramNoInputAndNoDescriptorOfItsOwn) {
+    // Our input and a stray descriptor become a pipe nobody writes to, deliberately without
+    // O_CLOEXEC: cat would wait on it for ever, ls would list it.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const int input = ::dup(0);
+    ASSERT_EQ(::dup2(ends[0], 0), 0);
+    ASSERT_EQ(::dup2(ends[0], 57), 57);
+    const HRESULT cat = runProcess({"cat"}, 1s).hresult();
+    std::istringstream fds(runProcess({"ls", "/proc/self/fd"}, 10s, Output::Capture).output);
+    ::dup2(input, 0);
+    for (const int fd : {input, ends[0], ends[1], 57}) ::close(fd);
+    EXPECT_EQ(cat, engine::S_OK);
+    for (std::string fd; std::getline(fds, fd);) EXPECT_LE(std::stoi(fd), 3) << "inherited " << fd;
+}
+
+TEST(SwayCommand, CarriesOnlyPathsThatMeanThemselvesToSwayAndToWordexp) {
     EXPECT_EQ(swayCommand({"/home/u/My Pictures/été.png", Style::Centre}),
               (Argv{"swaymsg", "output", "*", "bg", "\"/home/u/My Pictures/été.png\"", "center"}));
-    EXPECT_EQ(swayCommand({"/a/b-c_d+e@f%g:h=i.png", Style::Tile})->back(), "tile");
-    EXPECT_EQ(swayCommand({"/a.png", Style::Stretch})->back(), "stretch");
-    // Each of these would be split, unquoted, substituted or expanded by sway or by wordexp.
     // Bytes of other characters, UTF-8 or not, mean themselves at every step.
-    for (const int plain : {5, 6}) EXPECT_TRUE(swayCommand({kHostile[plain], Style::Centre}));
-    for (const int awkward : {0, 1, 2, 3, 4, 7}) {
-        EXPECT_FALSE(swayCommand({kHostile[awkward], Style::Centre})) << kHostile[awkward];
+    for (const char* plain :
+         {"/a/b-c_d+e@f%g:h=i.png", "/u/\xff\xfe not utf-8 \xc3.png", "/u/\xe2\x80\xa8.png"}) {
+        EXPECT_TRUE(swayCommand({plain, Style::Tile})) << plain;
     }
-    for (const char* path : {"/a,b.png", "/a;b.png", "/a  b.png", "/~a.png", "/$HOME.png",
-                             "/a*.png", "/a[1].png", "/a#b.png", "/a\tb.png", "relative.png"}) {
-        EXPECT_FALSE(swayCommand({path, Style::Centre})) << path;
+    // Each of these would be split, unquoted, substituted or expanded by sway or by wordexp.
+    for (const char* awkward :
+         {"/it's.png", "/\"q\".png", "/back\\slash.png", "/a\nb\r.png", "/$(reboot) `id`.png",
+          "/a|b&.png", "/</script><!--.png", "/a,b.png", "/a;b.png", "/a  b.png", "/~a.png",
+          "/$HOME.png", "/a*.png", "/a[1].png", "/a#b.png", "/a\tb.png", "relative.png"}) {
+        EXPECT_FALSE(swayCommand({awkward, Style::Centre})) << awkward;
     }
-}
-
-TEST(FileUri, PercentEncodesSpacesNonAsciiAndStrayBytes) {
-    EXPECT_EQ(fileUri("/tmp/a b/Été.png"), "file:///tmp/a%20b/%C3%89t%C3%A9.png");
-    EXPECT_EQ(fileUri("/tmp/\xff.png"), "file:///tmp/%FF.png");
-    EXPECT_EQ(fileUri("/tmp/100%/#1?.png"), "file:///tmp/100%25/%231%3F.png");
-    EXPECT_EQ(fileUri("/tmp/line\nbreak.png"), "file:///tmp/line%0Abreak.png");
-    EXPECT_FALSE(fileUri("relative/a.png"));
-    EXPECT_FALSE(fileUri(""));
-}
-
-// Reads a single-quoted JavaScript literal back the way a JavaScript engine does; nullopt when
-// the literal ends before the last character or holds anything but printable ASCII.
-std::optional<std::u16string> parseJsLiteral(const std::string& literal) {
-    if (literal.size() < 2 || literal.front() != '\'' || literal.back() != '\'') {
-        return std::nullopt;
-    }
-    std::u16string out;
-    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
-        const char c = literal[i];
-        if (c < 0x20 || c > 0x7e || c == '\'') return std::nullopt;
-        if (c != '\\') {
-            out += static_cast<char16_t>(c);
-            continue;
-        }
-        if (++i + 1 >= literal.size()) return std::nullopt;
-        if (literal[i] == 'u') {
-            if (i + 4 >= literal.size()) return std::nullopt;
-            out += static_cast<char16_t>(std::stoul(literal.substr(i + 1, 4), nullptr, 16));
-            i += 4;
-        } else if (literal[i] == '\\' || literal[i] == '\'' || literal[i] == '"') {
-            out += static_cast<char16_t>(literal[i]);
-        } else {
-            return std::nullopt;
-        }
-    }
-    return out;
 }
 
 TEST(PlasmaScript, StringLiteralsHoldAnyNameAndNothingEscapesThem) {
-    EXPECT_EQ(jsStringLiteral("it's"), R"('it\'s')");
-    EXPECT_EQ(jsStringLiteral("a\\b\"c"), R"('a\\b\"c')");
-    EXPECT_EQ(jsStringLiteral("l\nr\r\x01"), R"('l\u000ar\u000d\u0001')");
-    EXPECT_EQ(jsStringLiteral("\xe2\x80\xa8\xe2\x80\xa9"), R"('\u2028\u2029')");
-    EXPECT_EQ(jsStringLiteral("\xc3\xa9\xf0\x9f\x8c\x85"), R"('\u00e9\ud83c\udf05')");
-    // Bytes that are not UTF-8 (a stray, a truncated and an overlong sequence) become U+FFFD.
-    EXPECT_EQ(jsStringLiteral("\xff|\xe2\x80|\xc0\xaf"), R"('\ufffd|\ufffd\ufffd|\ufffd\ufffd')");
-    for (const auto& name : kHostile) {
-        const std::string literal = jsStringLiteral(name);
-        EXPECT_TRUE(parseJsLiteral(literal)) << literal;
-    }
-    EXPECT_EQ(parseJsLiteral(jsStringLiteral("'); evil(); ('")), u"'); evil(); ('");
+    const std::pair<const char*, const char*> cases[] = {
+        {"it's", R"('it\'s')"},
+        {"'); evil(); ('", R"('\'); evil(); (\'')"},
+        {"a\\b\"c\\'", R"('a\\b\"c\\\'')"},
+        {"\\u0027</script>", R"('\\u0027</script>')"},
+        {"l\nr\r\x01", R"('l\u000ar\u000d\u0001')"},
+        {"\xe2\x80\xa8\xe2\x80\xa9", R"('\u2028\u2029')"},
+        {"\xc3\xa9\xf0\x9f\x8c\x85", R"('\u00e9\ud83c\udf05')"},
+        // Bytes that are not UTF-8 (a stray, a truncated and an overlong sequence) become U+FFFD.
+        {"\xff|\xe2\x80|\xc0\xaf", R"('\ufffd|\ufffd\ufffd|\ufffd\ufffd')"},
+    };
+    for (const auto& [text, literal] : cases) EXPECT_EQ(jsStringLiteral(text), literal);
 }
 
 TEST(PlasmaScript, SetsPluginFillModeThenImageOnEveryDesktop) {
-    const auto script = plasmaScript({"/home/u/'); evil(); ('\n\xff.png", Style::Tile});
-    ASSERT_TRUE(script);
-    EXPECT_EQ(*script,
-              "var image = 'file:///home/u/\\')%3B%20evil()%3B%20(\\'%0A%FF.png';\n"
-              "var all = desktops();\n"
-              "for (var i = 0; i < all.length; i++) {\n"
-              "    var d = all[i];\n"
-              "    d.wallpaperPlugin = 'org.kde.image';\n"
-              "    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];\n"
-              "    d.writeConfig('FillMode', 3);\n"
-              "    d.writeConfig('Image', image);\n"
-              "}\n");
-    EXPECT_NE(plasmaScript({"/a.png", Style::Centre})->find("'FillMode', 6)"), std::string::npos);
-    EXPECT_NE(plasmaScript({"/a.png", Style::Stretch})->find("'FillMode', 0)"), std::string::npos);
+    const std::string script =
+        "var image = 'file:///home/u/\\')%3B%20evil()%3B%20(\\'%0A%FF%23%3F.png';\n"
+        "var all = desktops();\n"
+        "for (var i = 0; i < all.length; i++) {\n"
+        "    var d = all[i];\n"
+        "    d.wallpaperPlugin = 'org.kde.image';\n"
+        "    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];\n"
+        "    d.writeConfig('FillMode', @);\n"
+        "    d.writeConfig('Image', image);\n"
+        "}\n";
+    for (const auto& [style, mode] : {std::pair{Style::Centre, "6"}, std::pair{Style::Tile, "3"},
+                                      std::pair{Style::Stretch, "0"}}) {
+        EXPECT_EQ(plasmaScript({"/home/u/'); evil(); ('\n\xff#?.png", style}),
+                  std::string(script).replace(script.find('@'), 1, mode));
+    }
     EXPECT_FALSE(plasmaScript({"a.png", Style::Centre}));
 }
 
-TEST(GSettingsWrites, StyleFirstThenPictureInEachDesktopsWords) {
-    const Wallpaper wallpaper{"/p/a b.png", Style::Tile};
-    const auto gnome = gnomeWrites(wallpaper);
-    ASSERT_TRUE(gnome);
-    ASSERT_EQ(gnome->size(), 3u);
-    EXPECT_EQ((*gnome)[0].key, "picture-options");
-    EXPECT_EQ(std::get<std::string>((*gnome)[0].value), "wallpaper");
-    EXPECT_EQ((*gnome)[1].key, "picture-uri");
-    EXPECT_EQ(std::get<std::string>((*gnome)[1].value), "file:///p/a%20b.png");
-    EXPECT_EQ((*gnome)[2].key, "picture-uri-dark");
-    EXPECT_TRUE((*gnome)[2].optional);
-
-    const auto cinnamon = cinnamonWrites({"/p.png", Style::Centre});
-    ASSERT_TRUE(cinnamon);
-    EXPECT_EQ((*cinnamon)[0].schema, "org.cinnamon.desktop.background.slideshow");
-    EXPECT_EQ(std::get<bool>((*cinnamon)[0].value), false);
-    EXPECT_EQ(std::get<std::string>((*cinnamon)[1].value), "centered");
-
-    const auto mate = mateWrites({"/p/a b.png", Style::Stretch});
-    ASSERT_TRUE(mate);
-    EXPECT_EQ(std::get<std::string>((*mate)[0].value), "stretched");
-    EXPECT_EQ(std::get<std::string>((*mate)[1].value), "/p/a b.png");
-    EXPECT_FALSE(mateWrites({"/p/\xff.png", Style::Centre})) << "a plain path must be UTF-8";
+TEST(XfceBackdrops, TakesEveryBackdropOfTheListingOrNamesNewOnes) {
+    EXPECT_EQ(xfceBackdrops("/backdrop/screen0/monitorVirtual-1/workspace0/color-style\n"
+                            "/backdrop/screen0/monitorVirtual-1/workspace0/last-image\n"
+                            "/backdrop/screen0/monitorHDMI-A-1/workspace1/last-image\n"
+                            "/backdrop/screen0/monitor0/workspace0/last-image-old\n"
+                            "/backdrop/screen0/monitorX/workspaceA/last-image\n"
+                            "/backdrop/screen0/monitor/workspace0/last-image\n"
+                            "/desktop-icons/style"),
+              (Argv{"/backdrop/screen0/monitorVirtual-1/workspace0",
+                    "/backdrop/screen0/monitorHDMI-A-1/workspace1"}));
+    EXPECT_EQ(xfceNewBackdrops({"eDP-1", "a/b", ""}, 2),
+              (Argv{"/backdrop/screen0/monitoreDP-1/workspace0",
+                    "/backdrop/screen0/monitoreDP-1/workspace1"}));
 }
 
-TEST(XfceCommands, FindsEveryBackdropAndWritesStyleBeforePicture) {
-    const std::string listing =
-        "/backdrop/screen0/monitorVirtual-1/workspace0/color-style\n"
-        "/backdrop/screen0/monitorVirtual-1/workspace0/last-image\n"
-        "/backdrop/screen0/monitorVirtual-1/workspace1/last-image\n"
-        "/backdrop/screen0/monitorHDMI-A-1/workspace0/last-image\n"
-        "/backdrop/screen0/monitor0/image-path\n"
-        "/backdrop/screen0/monitor0/workspace0/last-image-old\n"
-        "/backdrop/screen0/monitorX/workspaceA/last-image\n"
-        "/desktop-icons/style";
-    EXPECT_EQ(xfceBackdrops(listing), (Argv{"/backdrop/screen0/monitorVirtual-1/workspace0",
-                                            "/backdrop/screen0/monitorVirtual-1/workspace1",
-                                            "/backdrop/screen0/monitorHDMI-A-1/workspace0"}));
-    EXPECT_TRUE(xfceBackdrops("").empty());
+// Puts fake desktop tools first in PATH; each writes its name and arguments, NUL-separated, to a
+// file.
+class FakeTools : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"pcmanfm-qt", "pcmanfm", "swaymsg"}) {
+            std::ofstream(bin_.file(tool))
+                << "#!/bin/sh\nprintf '%s\\0' \"${0##*/}\" \"$@\" > '" << log() << "'\n";
+            ::chmod(bin_.file(tool).c_str(), 0755);
+        }
+        ::setenv("PATH", (bin_.path + ":" + path_).c_str(), 1);
+    }
+    void TearDown() override { ::setenv("PATH", path_.c_str(), 1); }
 
-    EXPECT_EQ(xfceNewBackdrops({"eDP-1", "DP-2"}, 2),
-              (Argv{"/backdrop/screen0/monitoreDP-1/workspace0",
-                    "/backdrop/screen0/monitoreDP-1/workspace1",
-                    "/backdrop/screen0/monitorDP-2/workspace0",
-                    "/backdrop/screen0/monitorDP-2/workspace1"}));
+    std::string log() const { return bin_.file("arguments"); }
+    Argv arguments() const {
+        std::ifstream in(log(), std::ios::binary);
+        Argv args;
+        for (std::string arg; std::getline(in, arg, '\0');) args.push_back(arg);
+        return args;
+    }
 
-    const std::string path = "/home/u/$(x) 'q'\n.png";
-    const auto commands =
-        xfceCommands({"/backdrop/screen0/monitorA/workspace0"}, {path, Style::Stretch});
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0], (Argv{"xfconf-query", "-c", "xfce4-desktop", "-p",
-                                 "/backdrop/screen0/monitorA/workspace0/image-style", "-n", "-t",
-                                 "int", "-s", "3"}));
-    EXPECT_EQ(commands[1], (Argv{"xfconf-query", "-c", "xfce4-desktop", "-p",
-                                 "/backdrop/screen0/monitorA/workspace0/last-image", "-n", "-t",
-                                 "string", "-s", path}));
-    EXPECT_EQ(xfceCommands({"/b"}, {"/p", Style::Centre})[0].back(), "1");
-    EXPECT_EQ(xfceCommands({"/b"}, {"/p", Style::Tile})[0].back(), "2");
+    TempDir bin_, pictures_, state_;
+    const std::string path_ = std::getenv("PATH");
+};
+
+TEST_F(FakeTools, PcmanfmToolsReceiveAHostileNameIntact) {
+    const std::string picture = pictures_.file("it's $(x) \"q\" \\ `id`;\n\xff.png");
+    writePicture(picture);
+    for (const auto& [style, mode] :
+         {std::pair{Style::Centre, "center"}, std::pair{Style::Tile, "tile"},
+          std::pair{Style::Stretch, "stretch"}}) {
+        const std::string option = std::string("--wallpaper-mode=") + mode;
+        ASSERT_EQ(applyPcmanfmQt({picture, style}), engine::S_OK);
+        EXPECT_EQ(arguments(), (Argv{"pcmanfm-qt", "--set-wallpaper", picture, option}));
+        ASSERT_EQ(applyPcmanfm({picture, style}), engine::S_OK);
+        EXPECT_EQ(arguments(), (Argv{"pcmanfm", "--set-wallpaper", picture, option}));
+    }
+}
+
+TEST_F(FakeTools, SwayReachesAnAwkwardNameThroughAPlainLink) {
+    const std::string first = pictures_.file("Photo (1) it's.png");
+    const std::string second = pictures_.file("Photo (2) $HOME.png");
+    writePicture(first);
+    writePicture(second);
+    ASSERT_EQ(applySway({first, Style::Tile}, state_.path), engine::S_OK);
+    const std::string quoted = arguments().at(4);
+    EXPECT_EQ(arguments(), (Argv{"swaymsg", "output", "*", "bg", quoted, "tile"}));
+    const std::string link = quoted.substr(1, quoted.size() - 2);
+    EXPECT_EQ(quoted, "\"" + link + "\"");
+    EXPECT_EQ(std::filesystem::read_symlink(link), first);
+
+    ASSERT_EQ(applySway({second, Style::Centre}, state_.path), engine::S_OK);
+    const std::string secondQuoted = arguments().at(4);
+    EXPECT_NE(secondQuoted, quoted) << "sway must see a new name to load the new picture";
+    EXPECT_EQ(std::filesystem::read_symlink(secondQuoted.substr(1, secondQuoted.size() - 2)),
+              second);
+    EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the former link is cleared away";
+}
+
+TEST_F(FakeTools, SwayForgetsOnRestartSoKorvoKeepsAndRestoresTheChange) {
+    const Environment env{{{"XDG_CURRENT_DESKTOP", "sway"}, {"XDG_STATE_HOME", state_.path}}};
+    const std::string picture = pictures_.file("plain name.png");
+    writePicture(picture);
+    ASSERT_EQ(testing::changeWallpaper("sway", picture, engine::WPSTYLE_STRETCH, env),
+              engine::S_OK);
+    const Argv command{"swaymsg", "output", "*", "bg", "\"" + picture + "\"", "stretch"};
+    EXPECT_EQ(arguments(), command);
+    std::filesystem::remove(log());
+    restoreWallpaper(env);
+    EXPECT_EQ(arguments(), command);
+
+    // A kept picture that has gone since is not handed to sway.
+    std::filesystem::remove(log());
+    std::filesystem::remove(picture);
+    restoreWallpaper(env);
+    EXPECT_FALSE(std::filesystem::exists(log()));
 }
 
 }  // namespace

@@ -1,35 +1,33 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/desktop_backend.h"
+#include "platform/linux/process_runner.h"
+#include "platform/linux/x11_display.h"
 
 namespace korvo::platform::testing {
 
+constexpr QRgb kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kYellow = 0xffffff00,
+               kBlack = 0xff000000;
+
 // A folder of its own under the system's temporary folder, removed with everything in it.
-class TempDir {
-  public:
+struct TempDir {
+    std::string path = (std::filesystem::temp_directory_path() / "korvo-test.XXXXXX").string();
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvo-test.XXXXXX");
-        if (!::mkdtemp(pattern.data())) std::abort();
-        path_ = pattern;
+        if (!::mkdtemp(path.data())) std::abort();
     }
     ~TempDir() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
+    std::string file(const std::string& name) const { return path + "/" + name; }
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
@@ -40,36 +38,63 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
 // show in the pixels.
 inline QImage quadrants(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
+    const QRgb colours[] = {kRed, kGreen, kBlue, kYellow};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const bool right = x >= width / 2, bottom = y >= height / 2;
-            image.setPixel(x, y,
-                           !bottom ? (right ? qRgb(0, 255, 0) : qRgb(255, 0, 0))
-                                   : (right ? qRgb(255, 255, 0) : qRgb(0, 0, 255)));
+            image.setPixel(x, y, colours[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)]);
         }
     }
     return image;
 }
 
-// Saves a quadrant picture as PNG at a path given as raw bytes (the name need not be UTF-8).
-inline void writePicture(const std::string& path, int width, int height) {
-    const std::string temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
+// Saves quadrants as PNG at a path given as raw bytes (Qt would take the name as text).
+inline void writePicture(const std::string& path, int width = 4, int height = 4) {
+    const auto temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
     if (!quadrants(width, height).save(QString::fromStdString(temporary), "PNG")) std::abort();
     std::filesystem::rename(temporary, path);
 }
 
-// One whole change as the core makes it: a fresh desktop object for the environment, the style,
-// the picture, then apply with save and refresh; the first failure ends it.
-inline engine::HRESULT changeWallpaper(const Environment& env, const std::string& path,
-                                       std::uint32_t style) {
+// One whole change as the core makes it on `desktop` in the session `env` describes: a fresh
+// desktop object, the style, the picture, then apply with save and refresh; the first failure
+// ends it.
+inline engine::HRESULT changeWallpaper(const char* desktop, const std::string& path,
+                                       std::uint32_t style,
+                                       Environment env = Environment::fromProcess()) {
+    env.values["XDG_CURRENT_DESKTOP"] = desktop;
     auto object = selectDesktopBackend(env)();
     if (!object) return engine::E_FAIL;
-    engine::WALLPAPEROPT options;
-    options.dwStyle = style;
-    engine::HRESULT result = object->SetWallpaperOptions(options);
+    engine::HRESULT result = object->SetWallpaperOptions({sizeof(engine::WALLPAPEROPT), style});
     if (engine::succeeded(result)) result = object->SetWallpaper(path);
-    if (engine::succeeded(result)) result = object->ApplyChanges(7);
-    return result;
+    return engine::succeeded(result) ? object->ApplyChanges(7) : result;
+}
+
+// xfconf-query on the desktop's channel; what it prints.
+inline std::string xfconf(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"xfconf-query", "-c", "xfce4-desktop"});
+    return runProcess(arguments, std::chrono::seconds(10), Output::Capture).output;
+}
+
+inline std::string displayName() {
+    const char* display = std::getenv("DISPLAY");
+    return display ? display : "";
+}
+
+// What the screen shows: the root window's pixels with every window on it.
+inline QImage grabScreen() {
+    X11Connection x(displayName());
+    XWindowAttributes size{};
+    if (!x || !XGetWindowAttributes(x.get(), x.root(), &size)) return {};
+    XImage* image = XGetImage(x.get(), x.root(), 0, 0, static_cast<unsigned>(size.width),
+                              static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
+    if (!image) return {};
+    QImage out(size.width, size.height, QImage::Format_RGB32);
+    for (int y = 0; y < size.height; ++y) {
+        for (int px = 0; px < size.width; ++px) {
+            out.setPixel(px, y, 0xff000000u | (image->f.get_pixel(image, px, y) & 0xffffffu));
+        }
+    }
+    image->f.destroy_image(image);
+    return out;
 }
 
 }  // namespace korvo::platform::testing
