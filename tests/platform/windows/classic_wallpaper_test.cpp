@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "core/fixture.h"
 #include "engine/form2.h"
@@ -15,79 +16,66 @@
 namespace korvo {
 namespace {
 
-using namespace std::string_literals;
-
+using testing::sz;
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// The picture, WallpaperStyle and TileWallpaper as the shell and the registry have them.
+using Desktop =
+    std::tuple<std::wstring, std::optional<testing::Value>, std::optional<testing::Value>>;
+
+Desktop desktop() {
+    return {testing::currentWallpaper(),
+            testing::readRegistry(HKEY_CURRENT_USER, kDesktopKey, L"WallpaperStyle"),
+            testing::readRegistry(HKEY_CURRENT_USER, kDesktopKey, L"TileWallpaper")};
+}
 
 struct ClassicWallpaper : ::testing::Test {
     testing::TempFolder folder;
-    std::filesystem::path first, second;
+    std::wstring first, second;
 
     ClassicWallpaper() {
         const auto pictures = toPath(folder.file("Fonds d’écran 日本"));
         std::filesystem::create_directories(pictures);
-        first = pictures / L"été.bmp";
-        second = pictures / L"hiver 🖼.bmp";
-        testing::writeBmp(first);
-        testing::writeBmp(second);
-    }
-
-    static std::optional<std::wstring> style() {
-        return testing::readRegistryString(HKEY_CURRENT_USER, kDesktopKey, L"WallpaperStyle");
-    }
-    static std::optional<std::wstring> tile() {
-        return testing::readRegistryString(HKEY_CURRENT_USER, kDesktopKey, L"TileWallpaper");
+        testing::writeBmp(first = (pictures / L"été.bmp").wstring());
+        testing::writeBmp(second = (pictures / L"hiver 🖼.bmp").wstring());
     }
 };
 
 TEST_F(ClassicWallpaper, EachStyleSetsThePictureAndTheStyleValues) {
     const struct {
+        std::optional<std::wstring> picture;
         std::uint32_t style;
-        const wchar_t* wallpaperStyle;
-        const wchar_t* tileWallpaper;
-    } cases[] = {{0, L"0", L"0"}, {1, L"0", L"1"}, {2, L"2", L"0"}};
+        Desktop after;
+    } cases[] = {
+        {first, 0, {first, sz(L"0"), sz(L"0")}},
+        {second, 1, {second, sz(L"0"), sz(L"1")}},
+        {first, 2, {first, sz(L"2"), sz(L"0")}},
+        {std::nullopt, 1, {first, sz(L"0"), sz(L"1")}},  // the current picture takes the style
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);
-        const auto& picture = c.style == 1 ? second : first;
-        ASSERT_EQ(platform::applyClassicWallpaper(picture.wstring(), c.style), S_OK);
-        EXPECT_EQ(testing::currentWallpaper(), picture.wstring());
-        EXPECT_EQ(style(), std::wstring(c.wallpaperStyle));
-        EXPECT_EQ(tile(), std::wstring(c.tileWallpaper));
+        ASSERT_EQ(platform::applyClassicWallpaper(c.picture, c.style), S_OK);
+        EXPECT_EQ(desktop(), c.after);
     }
-
-    // Without a picture the current one stays and takes the style.
-    ASSERT_EQ(platform::applyClassicWallpaper(std::nullopt, 1), S_OK);
-    EXPECT_EQ(testing::currentWallpaper(), first.wstring());
-    EXPECT_EQ(style(), L"0"s);
-    EXPECT_EQ(tile(), L"1"s);
 }
 
 TEST_F(ClassicWallpaper, AChangeThatCannotBeMadeLeavesTheDesktopAsItWas) {
-    ASSERT_EQ(platform::applyClassicWallpaper(first.wstring(), 1), S_OK);
-    const auto unchanged = [&] {
-        EXPECT_EQ(testing::currentWallpaper(), first.wstring());
-        EXPECT_EQ(style(), L"0"s);
-        EXPECT_EQ(tile(), L"1"s);
-    };
-
-    EXPECT_EQ(platform::applyClassicWallpaper(second.wstring(), 3), E_INVALIDARG)
-        << "no such style";
-    unchanged();
+    ASSERT_EQ(platform::applyClassicWallpaper(first, 1), S_OK);
+    const Desktop before = desktop();
+    const platform::WallpaperSetter refuse = [](const std::wstring&) { return false; };
+    EXPECT_EQ(platform::applyClassicWallpaper(second, 3), E_INVALIDARG) << "no such style";
     // Wine would take the path cut to MAX_PATH characters, naming another file.
-    EXPECT_FALSE(SUCCEEDED(
+    EXPECT_TRUE(FAILED(
         platform::applyClassicWallpaper(L"C:\\" + std::wstring(MAX_PATH, L'a') + L".bmp", 2)));
-    unchanged();
-    const auto refuse = [](const std::wstring&) { return false; };
-    EXPECT_EQ(platform::applyClassicWallpaper(second.wstring(), 2, refuse), E_FAIL);
-    unchanged();
+    EXPECT_EQ(platform::applyClassicWallpaper(second, 2, refuse), E_FAIL);
+    EXPECT_EQ(desktop(), before);
 
     // Style values that were not there before are not left behind either.
-    const auto desktop = platform::RegistryKey::open(HKEY_CURRENT_USER, kDesktopKey, KEY_SET_VALUE);
-    RegDeleteValueW(desktop.get(), L"WallpaperStyle");
-    RegDeleteValueW(desktop.get(), L"TileWallpaper");
-    EXPECT_EQ(platform::applyClassicWallpaper(second.wstring(), 2, refuse), E_FAIL);
-    EXPECT_EQ(style(), std::nullopt);
-    EXPECT_EQ(tile(), std::nullopt);
+    const auto key = platform::RegistryKey::open(HKEY_CURRENT_USER, kDesktopKey, KEY_SET_VALUE);
+    RegDeleteValueW(key.get(), L"WallpaperStyle");
+    RegDeleteValueW(key.get(), L"TileWallpaper");
+    EXPECT_EQ(platform::applyClassicWallpaper(second, 2, refuse), E_FAIL);
+    EXPECT_EQ(desktop(), (Desktop{first, std::nullopt, std::nullopt}));
 }
 
 TEST_F(ClassicWallpaper, TheShellsOwnObjectEndsInAChangeOrACleanFailure) {
@@ -96,12 +84,11 @@ TEST_F(ClassicWallpaper, TheShellsOwnObjectEndsInAChangeOrACleanFailure) {
     // reported done is there, and one that failed left the former wallpaper.
     testing::TestProgram t;
     t.app().services().desktop = platform::selectDesktopBackend(platform::Environment{});
-    for (const auto& [picture, wanted] : {std::pair{second, 2}, std::pair{first, 0}}) {
+    for (const auto& [picture, style] : {std::pair{second, 2}, std::pair{first, 0}}) {
         const std::wstring before = testing::currentWallpaper();
         try {
-            t.app().form<Form2>().SetWallpaper(fromPath(picture), wanted, true);
-            EXPECT_EQ(testing::currentWallpaper(), picture.wstring());
-            EXPECT_EQ(style(), wanted == 2 ? L"2"s : L"0"s);
+            t.app().form<Form2>().SetWallpaper(fromPath(picture), style, true);
+            EXPECT_EQ(desktop(), (Desktop{picture, sz(style == 2 ? L"2" : L"0"), sz(L"0")}));
         } catch (const forms::Error& error) {
             EXPECT_EQ(testing::currentWallpaper(), before) << error.what();
         }

@@ -10,9 +10,11 @@
 namespace korvo {
 namespace {
 
+using testing::sz;
+using testing::Value;
+
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kProgram = "C:\\Programme\\Grüße 日本\\Korvo.exe";
-const std::wstring kWideProgram = L"C:\\Programme\\Grüße 日本\\Korvo.exe";
 
 struct RunKey : ::testing::Test {
     platform::RegistryKey run =
@@ -25,64 +27,50 @@ struct RunKey : ::testing::Test {
         RegDeleteValueW(run.get(), L"Korvo");
         RegDeleteValueW(run.get(), L"Other");
     }
-    void put(const wchar_t* name, DWORD type, std::vector<BYTE> data) {
-        ASSERT_TRUE(platform::writeValue(run.get(), name, {type, std::move(data)}));
-    }
-    std::optional<platform::RegistryValue> value(const wchar_t* name) const {
+    static std::optional<Value> value(const wchar_t* name) {
         return testing::readRegistry(HKEY_LOCAL_MACHINE, kRunKey, name);
-    }
-    std::optional<std::wstring> text(const wchar_t* name) const {
-        return testing::readRegistryString(HKEY_LOCAL_MACHINE, kRunKey, name);
     }
 };
 
-TEST_F(RunKey, AddWritesThePathAsAStringReplacingAnyFormerOne) {
-    ASSERT_TRUE(run);
-    EXPECT_TRUE(entries->add("Korvo", kProgram));
-    EXPECT_EQ(text(L"Korvo"), kWideProgram);
-    EXPECT_EQ(value(L"Korvo")->data.size(), (kWideProgram.size() + 1) * sizeof(wchar_t))
-        << "with its terminating zero";
-
-    // A former string, however long, gives way to the current path.
-    ASSERT_TRUE(platform::writeString(run.get(), L"Korvo", std::wstring(3000, L'x')));
-    EXPECT_TRUE(
-        entries->add("Korvo", "D:\\\\Korvo.exe"));  // a drive root, as the program builds it
-    EXPECT_EQ(text(L"Korvo"), L"D:\\\\Korvo.exe");
-}
-
-TEST_F(RunKey, AValueOfAnotherTypeKeepsItsType) {
-    // A number takes the path's leading number: none in a real path.
-    put(L"Korvo", REG_DWORD, {5, 0, 0, 0});
-    EXPECT_TRUE(entries->add("Korvo", kProgram));
-    EXPECT_EQ(value(L"Korvo")->type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(value(L"Korvo")->data, (std::vector<BYTE>{0, 0, 0, 0}));
-    EXPECT_TRUE(entries->add("Korvo", " 70000\\Korvo.exe"));
-    EXPECT_EQ(value(L"Korvo")->data, (std::vector<BYTE>{0x70, 0x11, 0x01, 0x00}));
-
-    // Any other type keeps what it holds.
-    const std::wstring expandable = L"%ProgramFiles%\\Korvo.exe";
-    const auto* bytes = reinterpret_cast<const BYTE*>(expandable.c_str());
-    const std::vector<BYTE> data(bytes, bytes + (expandable.size() + 1) * sizeof(wchar_t));
-    put(L"Korvo", REG_EXPAND_SZ, data);
-    EXPECT_TRUE(entries->add("Korvo", kProgram));
-    EXPECT_EQ(value(L"Korvo")->type, static_cast<DWORD>(REG_EXPAND_SZ));
-    EXPECT_EQ(value(L"Korvo")->data, data);
+TEST_F(RunKey, AddWritesThePathAndAFormerValueKeepsItsType) {
+    const Value expandable{REG_EXPAND_SZ, sz(L"%ProgramFiles%\\Korvo.exe").second};
+    const struct {
+        std::optional<Value> former;
+        std::string program;
+        Value written;
+    } cases[] = {
+        {std::nullopt, kProgram, sz(L"C:\\Programme\\Grüße 日本\\Korvo.exe")},
+        // A former string, however long, gives way; a drive root's path as the program builds it.
+        {sz(std::wstring(3000, L'x')), "D:\\\\Korvo.exe", sz(L"D:\\\\Korvo.exe")},
+        // A number takes the path's leading number: none in a real path.
+        {Value{REG_DWORD, {5, 0, 0, 0}}, kProgram, {REG_DWORD, {0, 0, 0, 0}}},
+        {Value{REG_DWORD, {5, 0, 0, 0}}, " 70000\\Korvo.exe", {REG_DWORD, {0x70, 0x11, 0x01, 0}}},
+        {expandable, kProgram, expandable},  // any other type keeps what it holds
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        clear();
+        ASSERT_TRUE(!c.former ||
+                    platform::writeValue(run.get(), L"Korvo", {c.former->first, c.former->second}));
+        EXPECT_TRUE(entries->add("Korvo", c.program));
+        EXPECT_EQ(value(L"Korvo"), c.written);
+    }
 }
 
 TEST_F(RunKey, RemoveDeletesOnlyItsOwnValue) {
     ASSERT_TRUE(platform::writeString(run.get(), L"Other", L"C:\\other.exe"));
     ASSERT_TRUE(entries->add("Korvo", kProgram));
-    entries->remove("Korvo");
-    EXPECT_EQ(value(L"Korvo"), std::nullopt);
-    EXPECT_EQ(text(L"Other"), L"C:\\other.exe");
-    entries->remove("Korvo");  // already gone: nothing happens
-    EXPECT_EQ(text(L"Other"), L"C:\\other.exe");
+    for (int twice = 0; twice < 2; ++twice) {  // already gone the second time: nothing happens
+        entries->remove("Korvo");
+        EXPECT_EQ(value(L"Korvo"), std::nullopt);
+        EXPECT_EQ(value(L"Other"), sz(L"C:\\other.exe"));
+    }
 }
 
 TEST_F(RunKey, FailuresAreSilentAndWriteNothing) {
     // A key that cannot be opened is not made.
-    const std::string missing = "SOFTWARE\\Korvo tests\\missing\\";
-    platform::RunKeyEntries unreachable(platform::RegistryHive::LocalMachine, missing);
+    platform::RunKeyEntries unreachable(platform::RegistryHive::LocalMachine,
+                                        "SOFTWARE\\Korvo tests\\missing\\");
     EXPECT_FALSE(unreachable.add("Korvo", kProgram));
     unreachable.remove("Korvo");
     EXPECT_FALSE(

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/windows/registry.h"
 
@@ -27,26 +28,22 @@ inline std::wstring currentWallpaper() {
     return buffer;
 }
 
+// A registry value as its type and its bytes.
+using Value = std::pair<DWORD, std::vector<BYTE>>;
+
+// Text as a REG_SZ value holds it: UTF-16 with its terminating zero.
+inline Value sz(const std::wstring& text) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return {REG_SZ, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)}};
+}
+
 // A value of root\key; nullopt when the key or the value is missing.
-inline std::optional<platform::RegistryValue> readRegistry(HKEY root, const wchar_t* key,
-                                                           const wchar_t* name) {
+inline std::optional<Value> readRegistry(HKEY root, const wchar_t* key, const wchar_t* name) {
     const auto opened = platform::RegistryKey::open(root, key, KEY_QUERY_VALUE);
     platform::RegistryValue value;
     if (!opened || platform::readValue(opened.get(), name, value) != ERROR_SUCCESS)
         return std::nullopt;
-    return value;
-}
-
-// The text of a REG_SZ value; nullopt when missing or of another type.
-inline std::optional<std::wstring> readRegistryString(HKEY root, const wchar_t* key,
-                                                      const wchar_t* name) {
-    const auto value = readRegistry(root, key, name);
-    if (!value || value->type != REG_SZ || value->data.size() % sizeof(wchar_t) != 0)
-        return std::nullopt;
-    std::wstring text(value->data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), value->data.data(), value->data.size());
-    if (!text.empty() && text.back() == L'\0') text.pop_back();
-    return text;
+    return Value{value.type, value.data};
 }
 
 }  // namespace korvo::testing

@@ -33,11 +33,6 @@ class QtProgram {
                      folder_.path().toStdString()});
         view_ = std::make_unique<View>(program_->runtime(), window_);
     }
-    ~QtProgram() {
-        view_.reset();
-        program_.reset();
-    }
-
     // Sub Main, dispatched as main() runs it.
     void start() {
         program_->runtime().dispatch([this] { program_->SubMain(); });

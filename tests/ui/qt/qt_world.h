@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -27,6 +29,10 @@ struct QtWorld {
     F& form() {
         return runtime.form<F>([this] { return std::make_unique<F>(*this); });
     }
+    template <class W>
+    W* widget(const forms::Control& control) {
+        return dynamic_cast<W*>(view.widget(control));
+    }
 };
 
 // Runs the Qt event loop until `done` holds or `ms` milliseconds have passed.
@@ -45,6 +51,14 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 3000) {
 // Deletes what deleteLater left, as the event loop would.
 inline void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A mouse event at `at` in the widget, as the window system would deliver it.
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 }  // namespace korvo::qt::test

@@ -1,7 +1,7 @@
 // A small tray program on the Qt front end, shaped like Korvo at rest: a hidden main form that
-// owns the tray icon, a one-second clock and a poll, and a never-shown form holding the tray menu.
-// A button released on the icon opens the menu; "&Quit" ends the program. It says what it does on
-// standard output, one line an event, for the end-to-end test to follow.
+// owns the tray icon and its menu, a one-second clock and a poll. A button released on the icon
+// opens the menu; "&Quit" unloads the form from inside the menu and ends the program. It says what
+// it does on standard output, one line an event, for the end-to-end test to follow.
 
 #include <QApplication>
 #include <cstdio>
@@ -23,29 +23,17 @@ void say(const std::string& line) {
     std::fflush(stdout);
 }
 
-class TrayMenu : public forms::Form {
-  public:
-    explicit TrayMenu(forms::Runtime& runtime) : forms::Form(runtime, "TrayMenu") {
-        Top.setVisible(false);
-        Show.onClick = [] { say("show"); };
-        About.onClick = [] { say("about"); };
-        Quit.onClick = [this] { Quit_Click(); };
-    }
-    void Quit_Click();
-
-    forms::Menu Top{*this, "Top", "Fichier"};
-    forms::Menu Show{*this, "Show", "&See (Voir)", &Top};
-    forms::Menu Line1{*this, "Line1", "-", &Top};
-    forms::Menu About{*this, "About", "&About of...", &Top};
-    forms::Menu Line2{*this, "Line2", "-", &Top};
-    forms::Menu Quit{*this, "Quit", "&Quit", &Top};
-};
-
 class TrayHost : public forms::Form {
   public:
     explicit TrayHost(forms::Runtime& runtime) : forms::Form(runtime, "TrayHost") {
         setBorderStyle(forms::BorderStyle::None);
         setRect({0, 0, 6345, 4995});
+        Top.setVisible(false);
+        Quit.onClick = [this] {
+            say("quit");
+            unload();
+            this->runtime().end();
+        };
         Clock.onTimer = [this] { ++seconds; };
         Poll.onTimer = [this] { (void)(seconds > 3600); };
     }
@@ -59,32 +47,24 @@ class TrayHost : public forms::Form {
     void Form_MouseMove(const forms::MouseEvent& event) override {
         const int message = static_cast<int>(event.x) / runtime().window().twipsPerPixelX();
         say("mouse-move " + std::to_string(message));
-        if (busy) return;
+        if (busy || (message != 514 && message != 517)) return;
         busy = true;
-        if (message == 514 || message == 517) {
-            TrayMenu& menu = menuForm();
-            popupMenu(menu.Top, &menu.About);
-            say("menu closed");
-        }
+        popupMenu(Top, &About);
+        say("menu closed");
         busy = false;
     }
-    TrayMenu& menuForm() {
-        return runtime().form<TrayMenu>([this] { return std::make_unique<TrayMenu>(runtime()); });
-    }
 
-    forms::Label Title{*this, "Title", {720, 120, 4695, 255}, "Korvo"};
+    forms::Menu Top{*this, "Top", "Fichier"};
+    forms::Menu Show{*this, "Show", "&See (Voir)", &Top};
+    forms::Menu Line1{*this, "Line1", "-", &Top};
+    forms::Menu About{*this, "About", "&About of...", &Top};
+    forms::Menu Line2{*this, "Line2", "-", &Top};
+    forms::Menu Quit{*this, "Quit", "&Quit", &Top};
     forms::Timer Clock{*this, "Clock", 1000, true};
     forms::Timer Poll{*this, "Poll", 1, true};
     int seconds = 0;
     bool busy = false;
 };
-
-void TrayMenu::Quit_Click() {
-    say("quit");
-    runtime().form<TrayHost>([this] { return std::make_unique<TrayHost>(runtime()); }).unload();
-    unload();
-    runtime().end();
-}
 
 }  // namespace
 
