@@ -9,11 +9,12 @@
 #include <memory>
 
 #include "app/program.h"
-#include "app/services.h"
-#include "app/settings_file.h"
-#include "platform/desktop_backend.h"
+#include "platform/disk_text_file_store.h"
 #include "platform/environment.h"
 #include "platform/folder_listing.h"
+#include "platform/local_time.h"
+#include "platform/select.h"
+#include "services/services.h"
 #include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
@@ -44,7 +45,7 @@ int main(int argc, char* argv[]) {
     qt::Scheduler scheduler;
     qt::WindowServices window;
     platform::StdFileSystem files;
-    DiskTextFileStore settingsStore;
+    platform::DiskTextFileStore settingsStore;
     const std::unique_ptr<StartupEntries> startup = platform::makeStartupEntries(env);
 
     Services services{scheduler,
@@ -53,7 +54,7 @@ int main(int argc, char* argv[]) {
                       settingsStore,
                       *startup,
                       platform::selectDesktopBackend(env),
-                      systemLocalTime,
+                      platform::systemLocalTime,
                       localPath(QCoreApplication::applicationDirPath()),
                       localPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())};
     platform::restoreWallpaper(env);

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "core/fixture.h"
 #include "engine/fsuite.h"
+#include "support/fixture.h"
 #include "ui/main/form1.h"
 
 namespace korvo {

@@ -6,20 +6,20 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/desktop_backend.h"
+#include "platform/select.h"
 
 namespace korvo::platform::bench {
 
 // One whole change as the core makes it: a fresh desktop object, style, picture, apply.
-inline bool change(const engine::DesktopFactory& factory, const std::string& path,
+inline bool change(const shell::DesktopFactory& factory, const std::string& path,
                    std::uint32_t style) {
     auto object = factory();
     if (!object) return false;
-    engine::WALLPAPEROPT options;
+    shell::WALLPAPEROPT options;
     options.dwStyle = style;
-    return engine::succeeded(object->SetWallpaperOptions(options)) &&
-           engine::succeeded(object->SetWallpaper(path)) &&
-           engine::succeeded(object->ApplyChanges(7));
+    return shell::succeeded(object->SetWallpaperOptions(options)) &&
+           shell::succeeded(object->SetWallpaper(path)) &&
+           shell::succeeded(object->ApplyChanges(7));
 }
 
 // A picture with detail everywhere (gradients and noise), so that encoding and decoding cost

@@ -1,21 +1,11 @@
 #include "app/program.h"
 
-#include <ctime>
-
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
 
 namespace korvo {
-
-LocalTime systemLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);  // the UI thread is the only caller
-    if (!local) return {};
-    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
-            local->tm_hour,        local->tm_min,     local->tm_sec};
-}
 
 Program::Program(Services services)
     : services_(std::move(services)),

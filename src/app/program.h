@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/services.h"
 #include "app/settings_file.h"
+#include "services/services.h"
 #include "ui/forms/runtime.h"
 
 namespace korvo {

@@ -3,27 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "services/text_file_store.h"
+
 namespace korvo {
-
-// The file layer under the settings: whole-file reads and all-or-nothing replacements.
-class TextFileStore {
-  public:
-    virtual ~TextFileStore() = default;
-    // nullopt when the file does not exist or cannot be read.
-    virtual std::optional<std::string> read(const std::string& path) = 0;
-    virtual bool exists(const std::string& path) = 0;
-    // Replaces the file as a whole or not at all; false when nothing was changed.
-    virtual bool replace(const std::string& path, const std::string& content) = 0;
-};
-
-// Writes a temporary file beside the target, flushes it and renames it over the target, so that
-// a crash, a kill or a full disk leaves the former file whole.
-class DiskTextFileStore : public TextFileStore {
-  public:
-    std::optional<std::string> read(const std::string& path) override;
-    bool exists(const std::string& path) override;
-    bool replace(const std::string& path, const std::string& content) override;
-};
 
 // One profile file: every read goes to the file, every write replaces it atomically.
 class SettingsFile {

@@ -1,15 +1,15 @@
 #include "engine/form2.h"
 
 #include "app/program.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "ui/forms/errors.h"
 
 namespace korvo {
 
 namespace {
 
-void check(engine::HRESULT result, const char* step) {
-    if (!engine::succeeded(result))
+void check(shell::HRESULT result, const char* step) {
+    if (!shell::succeeded(result))
         throw forms::Error(forms::ErrorCode::ShellCallFailed,
                            std::string("The desktop refused ") + step);
 }
@@ -23,11 +23,11 @@ Form2::Form2(Program& program) : forms::Form(program.runtime(), "Form2"), app(pr
 void Form2::SetWallpaper(const std::string& Filename, std::int32_t Wallpaperstyle,
                          bool ForceEnable) {
     const auto& create = app.services().desktop;
-    std::unique_ptr<engine::DesktopObject> desktop = create ? create() : nullptr;
+    std::unique_ptr<shell::DesktopObject> desktop = create ? create() : nullptr;
     if (!desktop)
         throw forms::Error(forms::ErrorCode::ShellCallFailed, "No desktop object can be created");
 
-    engine::COMPONENTSOPT components;
+    shell::COMPONENTSOPT components;
     components.dwSize = 12;
     check(desktop->GetDesktopItemOptions(components), "GetDesktopItemOptions");
     if (ForceEnable && components.fActiveDesktop == 0) {
@@ -35,13 +35,13 @@ void Form2::SetWallpaper(const std::string& Filename, std::int32_t Wallpaperstyl
         check(desktop->SetDesktopItemOptions(components), "SetDesktopItemOptions");
     }
 
-    engine::WALLPAPEROPT options;
+    shell::WALLPAPEROPT options;
     options.dwSize = 8;
     options.dwStyle = static_cast<std::uint32_t>(Wallpaperstyle);
     check(desktop->SetWallpaperOptions(options), "SetWallpaperOptions");
     check(desktop->SetWallpaper(Filename), "SetWallpaper");
-    check(desktop->ApplyChanges(engine::AD_APPLY_SAVE | engine::AD_APPLY_HTMLGEN |
-                                engine::AD_APPLY_REFRESH),
+    check(desktop->ApplyChanges(shell::AD_APPLY_SAVE | shell::AD_APPLY_HTMLGEN |
+                                shell::AD_APPLY_REFRESH),
           "ApplyChanges");
 }
 

@@ -1,7 +1,7 @@
 #include "engine/fsuite.h"
 
 #include "app/program.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "engine/form2.h"
 #include "ui/forms/errors.h"
 #include "ui/main/form1.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/program.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "engine/form6.h"
 #include "engine/fsuite.h"
 #include "ui/forms/errors.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "ui/forms/errors.h"
 
 namespace korvo::platform {

@@ -6,7 +6,7 @@
 #include "engine/form6.h"
 #include "engine/fsuite.h"
 #include "engine/time_of_day.h"
-#include "fixture.h"
+#include "support/fixture.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"
 

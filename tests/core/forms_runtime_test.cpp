@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/manual_scheduler.h"
-#include "platform/fake/recording_window.h"
 #include "platform/folder_listing.h"
+#include "support/manual_scheduler.h"
+#include "support/recording_window.h"
 #include "ui/forms/runtime.h"
 
 namespace korvo::forms {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ini_text.h"
-#include "fixture.h"
+#include "base/ini_text.h"
+#include "support/fixture.h"
 
 namespace korvo {
 namespace {

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "engine/form2.h"
-#include "fixture.h"
+#include "support/fixture.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/form2.h"
-#include "fixture.h"
+#include "support/fixture.h"
 
 namespace korvo {
 namespace {

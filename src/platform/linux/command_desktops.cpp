@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "platform/linux/process_runner.h"
 
 namespace korvo::platform {
@@ -106,9 +106,9 @@ HRESULT applySway(const Wallpaper& wallpaper, const std::string& linkFolder) {
     auto command = swayCommand(wallpaper);
     if (!command) {
         const auto link = swayLink(wallpaper.path, linkFolder);
-        if (!link) return engine::E_INVALIDARG;
+        if (!link) return shell::E_INVALIDARG;
         command = swayCommand(Wallpaper{*link, wallpaper.style});
-        if (!command) return engine::E_INVALIDARG;
+        if (!command) return shell::E_INVALIDARG;
     }
     return runProcess(*command).hresult();
 }

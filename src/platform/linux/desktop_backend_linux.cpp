@@ -1,4 +1,4 @@
-#include "platform/desktop_backend.h"
+#include "platform/select.h"
 
 #include "platform/linux/command_desktops.h"
 #include "platform/linux/desktop_kind.h"
@@ -17,7 +17,7 @@ namespace {
 
 // Bare X11 and sway forget the wallpaper when they restart; Korvo keeps it for them.
 HRESULT keepAfter(HRESULT result, const Environment& env, const Wallpaper& wallpaper) {
-    if (engine::succeeded(result)) keepWallpaper(stateFolder(env), wallpaper);
+    if (shell::succeeded(result)) keepWallpaper(stateFolder(env), wallpaper);
     return result;
 }
 
@@ -53,9 +53,9 @@ WallpaperApplier applierFor(DesktopKind kind, const Environment& env) {
 
 }  // namespace
 
-engine::DesktopFactory selectDesktopBackend(const Environment& env) {
+shell::DesktopFactory selectDesktopBackend(const Environment& env) {
     WallpaperApplier applier = applierFor(chooseDesktop(env), env);
-    if (!applier) return [] { return std::unique_ptr<engine::DesktopObject>{}; };
+    if (!applier) return [] { return std::unique_ptr<shell::DesktopObject>{}; };
     return [applier] { return std::make_unique<WallpaperObject>(applier); };
 }
 

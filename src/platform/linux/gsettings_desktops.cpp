@@ -10,9 +10,9 @@
 
 namespace korvo::platform {
 
-using engine::E_FAIL;
-using engine::E_INVALIDARG;
-using engine::S_OK;
+using shell::E_FAIL;
+using shell::E_INVALIDARG;
+using shell::S_OK;
 
 namespace {
 

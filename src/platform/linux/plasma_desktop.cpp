@@ -113,7 +113,7 @@ std::optional<std::string> plasmaScript(const Wallpaper& wallpaper) {
 
 HRESULT applyPlasma(const Wallpaper& wallpaper, const Environment& env) {
     const auto script = plasmaScript(wallpaper);
-    if (!script) return engine::E_INVALIDARG;
+    if (!script) return shell::E_INVALIDARG;
     const std::string address = sessionBusAddress(env);
     if (address.empty()) return kNotSupported;
     // A private connection to the bus the snapshot names, closed after the one call.
@@ -133,9 +133,9 @@ HRESULT applyPlasma(const Wallpaper& wallpaper, const Environment& env) {
     if (!reply) {
         return error && g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_TIMED_OUT)
                    ? kTimedOut
-                   : engine::E_FAIL;
+                   : shell::E_FAIL;
     }
-    return engine::S_OK;
+    return shell::S_OK;
 }
 
 }  // namespace korvo::platform

@@ -75,15 +75,15 @@ void readAvailable(int fd, std::string& output) {
 HRESULT ProcessResult::hresult() const {
     switch (outcome) {
         case Outcome::Exited:
-            return exitCode == 0 ? engine::S_OK : engine::E_FAIL;
+            return exitCode == 0 ? shell::S_OK : shell::E_FAIL;
         case Outcome::Signalled:
-            return engine::E_FAIL;
+            return shell::E_FAIL;
         case Outcome::TimedOut:
             return kTimedOut;
         case Outcome::NotStarted:
             return kFileNotFound;
     }
-    return engine::E_FAIL;
+    return shell::E_FAIL;
 }
 
 ProcessResult runProcess(const std::vector<std::string>& argv, std::chrono::milliseconds limit,

@@ -179,7 +179,7 @@ HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) 
     const QByteArray bytes = readWholeFile(wallpaper.path);
     if (bytes.isEmpty()) return kFileNotFound;
     const QImage picture = QImage::fromData(bytes);
-    if (picture.isNull()) return engine::E_INVALIDARG;
+    if (picture.isNull()) return shell::E_INVALIDARG;
 
     // A connection of its own: its resources are the ones the server keeps after it closes.
     X11Connection x(display);
@@ -195,7 +195,7 @@ HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) 
         XCreatePixmap(dpy, x.root(), static_cast<unsigned>(width), static_cast<unsigned>(height),
                       static_cast<unsigned>(XDefaultDepth(dpy, screen)));
     if (!putImage(x, pixmap, canvas) || x.failed()) {
-        return engine::E_FAIL;  // closing the connection frees the pixmap
+        return shell::E_FAIL;  // closing the connection frees the pixmap
     }
     const auto oldRoot = rootPixmapProperty(x, "_XROOTPMAP_ID");
     const auto oldSetter = rootPixmapProperty(x, "ESETROOT_PMAP_ID");
@@ -211,7 +211,7 @@ HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) 
     }
     XSetCloseDownMode(dpy, RetainPermanent);
     x.failed();  // a pixmap already gone when we came to free it is no failure of this change
-    return engine::S_OK;
+    return shell::S_OK;
 }
 
 bool rootHasBackground(const std::string& display) {

@@ -3,36 +3,36 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "platform/linux/picture_file.h"
 
 namespace korvo::platform {
 
-using engine::E_FAIL;
-using engine::E_INVALIDARG;
-using engine::S_OK;
+using shell::E_FAIL;
+using shell::E_INVALIDARG;
+using shell::S_OK;
 
-HRESULT WallpaperObject::GetDesktopItemOptions(engine::COMPONENTSOPT& options) {
-    if (options.dwSize != sizeof(engine::COMPONENTSOPT)) return E_INVALIDARG;
+HRESULT WallpaperObject::GetDesktopItemOptions(shell::COMPONENTSOPT& options) {
+    if (options.dwSize != sizeof(shell::COMPONENTSOPT)) return E_INVALIDARG;
     options.fEnableComponents = 0;
     options.fActiveDesktop = 1;
     return S_OK;
 }
 
-HRESULT WallpaperObject::SetDesktopItemOptions(const engine::COMPONENTSOPT& options) {
-    return options.dwSize == sizeof(engine::COMPONENTSOPT) ? S_OK : E_INVALIDARG;
+HRESULT WallpaperObject::SetDesktopItemOptions(const shell::COMPONENTSOPT& options) {
+    return options.dwSize == sizeof(shell::COMPONENTSOPT) ? S_OK : E_INVALIDARG;
 }
 
-HRESULT WallpaperObject::SetWallpaperOptions(const engine::WALLPAPEROPT& options) {
-    if (options.dwSize != sizeof(engine::WALLPAPEROPT)) return E_INVALIDARG;
+HRESULT WallpaperObject::SetWallpaperOptions(const shell::WALLPAPEROPT& options) {
+    if (options.dwSize != sizeof(shell::WALLPAPEROPT)) return E_INVALIDARG;
     switch (options.dwStyle) {
-        case engine::WPSTYLE_CENTER:
+        case shell::WPSTYLE_CENTER:
             style_ = Style::Centre;
             return S_OK;
-        case engine::WPSTYLE_TILE:
+        case shell::WPSTYLE_TILE:
             style_ = Style::Tile;
             return S_OK;
-        case engine::WPSTYLE_STRETCH:
+        case shell::WPSTYLE_STRETCH:
             style_ = Style::Stretch;
             return S_OK;
         default:

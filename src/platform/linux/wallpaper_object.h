@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
 
 namespace korvo::platform {
 
-using engine::HRESULT;
+using shell::HRESULT;
 
 // Failure codes beyond the core's, in the shell's own numbering so a caller that logs them sees
 // familiar values: HRESULT_FROM_WIN32 of ERROR_FILE_NOT_FOUND, ERROR_NOT_SUPPORTED,
@@ -32,13 +32,13 @@ using WallpaperApplier = std::function<HRESULT(const Wallpaper&)>;
 // The desktop object of every Linux desktop: it keeps the style and the picture the core hands
 // over, refuses what no desktop could show, and lets the desktop's applier do the work in
 // ApplyChanges. There is no active desktop to switch on, so it always reads as on.
-class WallpaperObject : public engine::DesktopObject {
+class WallpaperObject : public shell::DesktopObject {
   public:
     explicit WallpaperObject(WallpaperApplier applier) : applier_(std::move(applier)) {}
 
-    HRESULT GetDesktopItemOptions(engine::COMPONENTSOPT& options) override;
-    HRESULT SetDesktopItemOptions(const engine::COMPONENTSOPT& options) override;
-    HRESULT SetWallpaperOptions(const engine::WALLPAPEROPT& options) override;
+    HRESULT GetDesktopItemOptions(shell::COMPONENTSOPT& options) override;
+    HRESULT SetDesktopItemOptions(const shell::COMPONENTSOPT& options) override;
+    HRESULT SetWallpaperOptions(const shell::WALLPAPEROPT& options) override;
     HRESULT SetWallpaper(const std::string& path) override;
     HRESULT ApplyChanges(std::uint32_t flags) override;
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/paths.h"
-#include "app/settings_file.h"
+#include "base/paths.h"
+#include "platform/disk_text_file_store.h"
 #include "platform/linux/xdg_autostart.h"
 
 namespace korvo::platform {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/paths.h"
-#include "app/settings_file.h"
+#include "base/paths.h"
+#include "platform/disk_text_file_store.h"
 
 namespace korvo::platform {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/services.h"
 #include "platform/environment.h"
+#include "services/services.h"
 
 namespace korvo::platform {
 

@@ -103,7 +103,7 @@ std::vector<std::vector<std::string>> xfceCommands(const std::vector<std::string
 HRESULT applyXfce(const Wallpaper& wallpaper, const Environment& env) {
     if (!g_utf8_validate(wallpaper.path.data(), static_cast<gssize>(wallpaper.path.size()),
                          nullptr)) {
-        return engine::E_INVALIDARG;
+        return shell::E_INVALIDARG;
     }
     // xfconf-query would otherwise try to launch a bus of its own.
     if (sessionBusAddress(env).empty()) return kNotSupported;
@@ -123,9 +123,9 @@ HRESULT applyXfce(const Wallpaper& wallpaper, const Environment& env) {
     }
     for (const auto& command : xfceCommands(backdrops, wallpaper)) {
         const HRESULT result = runProcess(command).hresult();
-        if (!engine::succeeded(result)) return result;
+        if (!shell::succeeded(result)) return result;
     }
-    return engine::S_OK;
+    return shell::S_OK;
 }
 
 }  // namespace korvo::platform

@@ -67,8 +67,8 @@ bool setSystemWallpaper(const std::wstring& path) {
                                  SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
 }
 
-engine::HRESULT applyClassicWallpaper(const std::optional<std::wstring>& path, std::uint32_t style,
-                                      const WallpaperSetter& setWallpaper) {
+shell::HRESULT applyClassicWallpaper(const std::optional<std::wstring>& path, std::uint32_t style,
+                                     const WallpaperSetter& setWallpaper) {
     const auto values = styleValues(style);
     if (!values) return E_INVALIDARG;
     const auto picture = path ? path : currentWallpaper();

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
 
 namespace korvo::platform {
 
@@ -19,7 +19,7 @@ using WallpaperSetter = std::function<bool(const std::wstring& path)>;
 // path the current picture stays and takes the new style. Styles other than centred, tiled and
 // stretched are refused before anything is written; when the picture is refused the former
 // style values are put back, so a failed change leaves the desktop as it was.
-engine::HRESULT applyClassicWallpaper(const std::optional<std::wstring>& path, std::uint32_t style,
-                                      const WallpaperSetter& setWallpaper = setSystemWallpaper);
+shell::HRESULT applyClassicWallpaper(const std::optional<std::wstring>& path, std::uint32_t style,
+                                     const WallpaperSetter& setWallpaper = setSystemWallpaper);
 
 }  // namespace korvo::platform

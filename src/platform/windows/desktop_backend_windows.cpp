@@ -1,13 +1,13 @@
-#include "platform/desktop_backend.h"
+#include "platform/select.h"
 
 #include "platform/windows/run_key.h"
 #include "platform/windows/shell_desktop.h"
 
 namespace korvo::platform {
 
-engine::DesktopFactory selectDesktopBackend(const Environment&) {
+shell::DesktopFactory selectDesktopBackend(const Environment&) {
     return
-        []() -> std::unique_ptr<engine::DesktopObject> { return std::make_unique<ShellDesktop>(); };
+        []() -> std::unique_ptr<shell::DesktopObject> { return std::make_unique<ShellDesktop>(); };
 }
 
 // The shell keeps its wallpaper across log-ons itself.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/services.h"
+#include "services/services.h"
 
 namespace korvo::platform {
 

@@ -12,15 +12,15 @@ static_assert(sizeof(::COMPONENTSOPT) == 12 && sizeof(::WALLPAPEROPT) == 8);
 
 // The shell reads and writes as many bytes as dwSize says; any other size is refused before it
 // gets there.
-bool rightSize(const engine::COMPONENTSOPT& options) {
+bool rightSize(const shell::COMPONENTSOPT& options) {
     return options.dwSize == sizeof(::COMPONENTSOPT);
 }
 
-bool rightSize(const engine::WALLPAPEROPT& options) {
+bool rightSize(const shell::WALLPAPEROPT& options) {
     return options.dwSize == sizeof(::WALLPAPEROPT);
 }
 
-::COMPONENTSOPT native(const engine::COMPONENTSOPT& options) {
+::COMPONENTSOPT native(const shell::COMPONENTSOPT& options) {
     ::COMPONENTSOPT result{};
     result.dwSize = sizeof result;
     result.fEnableComponents = options.fEnableComponents;
@@ -60,19 +60,19 @@ void ShellDesktop::letGo() {
     shell_ = nullptr;
 }
 
-bool ShellDesktop::declined(engine::HRESULT answer) {
+bool ShellDesktop::declined(shell::HRESULT answer) {
     if (answer != E_NOTIMPL) return false;
     letGo();
     return true;
 }
 
-engine::HRESULT ShellDesktop::GetDesktopItemOptions(engine::COMPONENTSOPT& options) {
+shell::HRESULT ShellDesktop::GetDesktopItemOptions(shell::COMPONENTSOPT& options) {
     if (!rightSize(options)) return E_INVALIDARG;
     // The classic desktop has no components: its options read as the caller filled them, and
     // writing them changes nothing.
     if (!shell_) return S_OK;
     ::COMPONENTSOPT shellOptions = native(options);
-    const engine::HRESULT answer = shell_->GetDesktopItemOptions(&shellOptions, 0);
+    const shell::HRESULT answer = shell_->GetDesktopItemOptions(&shellOptions, 0);
     if (declined(answer)) return S_OK;
     if (SUCCEEDED(answer)) {
         options.fEnableComponents = shellOptions.fEnableComponents;
@@ -81,36 +81,36 @@ engine::HRESULT ShellDesktop::GetDesktopItemOptions(engine::COMPONENTSOPT& optio
     return answer;
 }
 
-engine::HRESULT ShellDesktop::SetDesktopItemOptions(const engine::COMPONENTSOPT& options) {
+shell::HRESULT ShellDesktop::SetDesktopItemOptions(const shell::COMPONENTSOPT& options) {
     if (!rightSize(options)) return E_INVALIDARG;
     if (!shell_) return S_OK;
     const ::COMPONENTSOPT shellOptions = native(options);
-    const engine::HRESULT answer = shell_->SetDesktopItemOptions(&shellOptions, 0);
+    const shell::HRESULT answer = shell_->SetDesktopItemOptions(&shellOptions, 0);
     return declined(answer) ? S_OK : answer;
 }
 
-engine::HRESULT ShellDesktop::SetWallpaperOptions(const engine::WALLPAPEROPT& options) {
+shell::HRESULT ShellDesktop::SetWallpaperOptions(const shell::WALLPAPEROPT& options) {
     if (!rightSize(options)) return E_INVALIDARG;
     style_ = options.dwStyle;
     if (!shell_) return S_OK;
     ::WALLPAPEROPT shellOptions{};
     shellOptions.dwSize = sizeof shellOptions;
     shellOptions.dwStyle = options.dwStyle;
-    const engine::HRESULT answer = shell_->SetWallpaperOptions(&shellOptions, 0);
+    const shell::HRESULT answer = shell_->SetWallpaperOptions(&shellOptions, 0);
     return declined(answer) ? S_OK : answer;
 }
 
-engine::HRESULT ShellDesktop::SetWallpaper(const std::string& path) {
+shell::HRESULT ShellDesktop::SetWallpaper(const std::string& path) {
     path_ = widen(path);
     if (!path_) return HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
     if (!shell_) return S_OK;
-    const engine::HRESULT answer = shell_->SetWallpaper(path_->c_str(), 0);
+    const shell::HRESULT answer = shell_->SetWallpaper(path_->c_str(), 0);
     return declined(answer) ? S_OK : answer;
 }
 
-engine::HRESULT ShellDesktop::ApplyChanges(std::uint32_t flags) {
+shell::HRESULT ShellDesktop::ApplyChanges(std::uint32_t flags) {
     if (shell_) {
-        const engine::HRESULT answer = shell_->ApplyChanges(flags);
+        const shell::HRESULT answer = shell_->ApplyChanges(flags);
         if (!declined(answer)) return answer;
     }
     // The classic way always saves and announces the change, which is what Korvo's changes

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
 
 struct IActiveDesktop;
 
@@ -19,14 +19,14 @@ using ActiveDesktopCreator = std::function<IActiveDesktop*()>;
 // The classic way, taken when the shell's object is missing or declines: the picture's path when
 // one was given, and the style.
 using WallpaperFallback =
-    std::function<engine::HRESULT(const std::optional<std::wstring>& path, std::uint32_t style)>;
+    std::function<shell::HRESULT(const std::optional<std::wstring>& path, std::uint32_t style)>;
 
 // The desktop object of one wallpaper change on Windows. Each call goes to the shell's own
 // object with its reserved argument 0, and a failure it answers is the step's. Some shells (Wine's
 // among them) have the object but answer E_NOTIMPL: from that step on the object is let go, the
 // steps are only noted, and ApplyChanges makes the change the classic way. The same happens when
 // the object cannot be made at all, so the engine always sees one desktop object.
-class ShellDesktop final : public engine::DesktopObject {
+class ShellDesktop final : public shell::DesktopObject {
   public:
     // Initialises COM on this thread, single-threaded apartment, for the object's lifetime.
     // Without a fallback the classic wallpaper functions serve.
@@ -36,20 +36,20 @@ class ShellDesktop final : public engine::DesktopObject {
     ShellDesktop(const ShellDesktop&) = delete;
     ShellDesktop& operator=(const ShellDesktop&) = delete;
 
-    engine::HRESULT GetDesktopItemOptions(engine::COMPONENTSOPT& options) override;
-    engine::HRESULT SetDesktopItemOptions(const engine::COMPONENTSOPT& options) override;
-    engine::HRESULT SetWallpaperOptions(const engine::WALLPAPEROPT& options) override;
-    engine::HRESULT SetWallpaper(const std::string& path) override;
-    engine::HRESULT ApplyChanges(std::uint32_t flags) override;
+    shell::HRESULT GetDesktopItemOptions(shell::COMPONENTSOPT& options) override;
+    shell::HRESULT SetDesktopItemOptions(const shell::COMPONENTSOPT& options) override;
+    shell::HRESULT SetWallpaperOptions(const shell::WALLPAPEROPT& options) override;
+    shell::HRESULT SetWallpaper(const std::string& path) override;
+    shell::HRESULT ApplyChanges(std::uint32_t flags) override;
 
   private:
-    bool declined(engine::HRESULT answer);
+    bool declined(shell::HRESULT answer);
     void letGo();
 
     bool initialisedCom_ = false;
     IActiveDesktop* shell_ = nullptr;
     WallpaperFallback fallback_;
-    std::uint32_t style_ = engine::WPSTYLE_CENTER;
+    std::uint32_t style_ = shell::WPSTYLE_CENTER;
     std::optional<std::wstring> path_;
 };
 

@@ -3,7 +3,7 @@
 // The one way Korvo's Windows sources reach the Win32 headers. The engine's desktop-object header
 // names S_OK, E_NOTIMPL, WPSTYLE_* and AD_APPLY_* as C++ constants, which the Windows headers
 // define as macros: it has to be seen first, so it is included here before them.
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
 
 #include <windows.h>
 

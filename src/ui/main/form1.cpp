@@ -1,7 +1,7 @@
 #include "ui/main/form1.h"
 
-#include "app/paths.h"
 #include "app/program.h"
+#include "base/paths.h"
 #include "engine/form2.h"
 #include "ui/forms/errors.h"
 #include "ui/forms/runtime.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/program.h"
-#include "app/text.h"
+#include "base/text.h"
 
 namespace korvo {
 

@@ -6,8 +6,10 @@
 #include <sstream>
 #include <vector>
 
+// Before any Xlib header, whose macros (None, Status) would break the forms' names.
+#include "platform/select.h"
+
 #include "helpers.h"
-#include "platform/desktop_backend.h"
 #include "platform/linux/desktop_kind.h"
 #include "platform/linux/picture_file.h"
 #include "platform/linux/wallpaper_object.h"
@@ -138,13 +140,13 @@ TEST(PictureSniffing, KnowsTheCommonFormatsByTheirFirstBytes) {
 // A desktop object whose applier records what it was asked to do.
 struct Recorder {
     std::vector<Wallpaper> applied;
-    HRESULT answer = engine::S_OK;
+    HRESULT answer = shell::S_OK;
     WallpaperObject object{[this](const Wallpaper& w) {
         applied.push_back(w);
         return answer;
     }};
 
-    HRESULT setStyle(std::uint32_t style, std::uint32_t size = sizeof(engine::WALLPAPEROPT)) {
+    HRESULT setStyle(std::uint32_t style, std::uint32_t size = sizeof(shell::WALLPAPEROPT)) {
         return object.SetWallpaperOptions({size, style});
     }
 };
@@ -153,26 +155,26 @@ TEST(WallpaperObject, HandsStyleAndAbsolutePathToTheDesktopOnlyInApplyChanges) {
     TempDir dir;
     testing::writePicture(dir.file("été à la plage.png"));
     Recorder r;
-    EXPECT_EQ(r.setStyle(engine::WPSTYLE_STRETCH), engine::S_OK);
+    EXPECT_EQ(r.setStyle(shell::WPSTYLE_STRETCH), shell::S_OK);
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path);
     const HRESULT set = r.object.SetWallpaper("été à la plage.png");
     std::filesystem::current_path(before);
-    ASSERT_EQ(set, engine::S_OK);
+    ASSERT_EQ(set, shell::S_OK);
     EXPECT_TRUE(r.applied.empty());
-    EXPECT_EQ(r.object.ApplyChanges(7), engine::S_OK);
+    EXPECT_EQ(r.object.ApplyChanges(7), shell::S_OK);
     ASSERT_EQ(r.applied.size(), 1u);
     EXPECT_EQ(r.applied[0].path, dir.file("été à la plage.png"));
     EXPECT_EQ(r.applied[0].style, Style::Stretch);
-    r.answer = engine::E_FAIL;
-    EXPECT_EQ(r.object.ApplyChanges(7), engine::E_FAIL) << "the desktop's failure reaches the core";
+    r.answer = shell::E_FAIL;
+    EXPECT_EQ(r.object.ApplyChanges(7), shell::E_FAIL) << "the desktop's failure reaches the core";
 }
 
 TEST(WallpaperObject, RefusesOtherStylesAndWhatIsNotAReadablePicture) {
     Recorder r;
-    EXPECT_FALSE(engine::succeeded(r.setStyle(3)));
-    EXPECT_FALSE(engine::succeeded(r.setStyle(0xFFFFFFFFu)));
-    EXPECT_FALSE(engine::succeeded(r.setStyle(engine::WPSTYLE_TILE, 4)));
+    EXPECT_FALSE(shell::succeeded(r.setStyle(3)));
+    EXPECT_FALSE(shell::succeeded(r.setStyle(0xFFFFFFFFu)));
+    EXPECT_FALSE(shell::succeeded(r.setStyle(shell::WPSTYLE_TILE, 4)));
     TempDir dir;
     testing::writeFile(dir.file("text.jpg"), "hello");
     testing::writeFile(dir.file("empty.png"), "");
@@ -182,9 +184,9 @@ TEST(WallpaperObject, RefusesOtherStylesAndWhatIsNotAReadablePicture) {
          {std::string("Null"), std::string(), dir.file("missing.png"), dir.file("text.jpg"),
           dir.file("empty.png"), dir.file("pipe.png"), dir.path,
           std::string("/tmp/a\0b.png", 12)}) {
-        EXPECT_FALSE(engine::succeeded(r.object.SetWallpaper(path))) << path;
+        EXPECT_FALSE(shell::succeeded(r.object.SetWallpaper(path))) << path;
     }
-    EXPECT_EQ(r.object.ApplyChanges(7), engine::S_OK);
+    EXPECT_EQ(r.object.ApplyChanges(7), shell::S_OK);
     EXPECT_TRUE(r.applied.empty()) << "a refused picture reached the desktop";
 }
 

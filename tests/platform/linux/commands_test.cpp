@@ -33,12 +33,12 @@ TEST(ProcessRunner, PassesEveryArgumentByteForByteWithoutAShell) {
 
 TEST(ProcessRunner, TellsExitsSignalsTimeOutsAndMissingProgramsApart) {
     const std::pair<Argv, HRESULT> cases[] = {
-        {{"true"}, engine::S_OK},
-        {{"false"}, engine::E_FAIL},
-        {{"sh", "-c", "kill -TERM $$"}, engine::E_FAIL},
+        {{"true"}, shell::S_OK},
+        {{"false"}, shell::E_FAIL},
+        {{"sh", "-c", "kill -TERM $$"}, shell::E_FAIL},
         {{"sleep", "30"}, kTimedOut},
         // The helper keeps the output pipe open; the program itself has ended.
-        {{"sh", "-c", "sleep 3 & echo started"}, engine::S_OK},
+        {{"sh", "-c", "sleep 3 & echo started"}, shell::S_OK},
         {{"korvo-no-such-tool-anywhere"}, kFileNotFound},
         {{}, kFileNotFound},
         {{"true", std::string("a\0b", 3)}, kFileNotFound},
@@ -61,7 +61,7 @@ TEST(ProcessRunner, GivesTheProgramNoInputAndNoDescriptorOfItsOwn) {
     std::istringstream fds(runProcess({"ls", "/proc/self/fd"}, 10s, Output::Capture).output);
     ::dup2(input, 0);
     for (const int fd : {input, ends[0], ends[1], 57}) ::close(fd);
-    EXPECT_EQ(cat, engine::S_OK);
+    EXPECT_EQ(cat, shell::S_OK);
     for (std::string fd; std::getline(fds, fd);) EXPECT_LE(std::stoi(fd), 3) << "inherited " << fd;
 }
 
@@ -164,9 +164,9 @@ TEST_F(FakeTools, PcmanfmToolsReceiveAHostileNameIntact) {
          {std::pair{Style::Centre, "center"}, std::pair{Style::Tile, "tile"},
           std::pair{Style::Stretch, "stretch"}}) {
         const std::string option = std::string("--wallpaper-mode=") + mode;
-        ASSERT_EQ(applyPcmanfmQt({picture, style}), engine::S_OK);
+        ASSERT_EQ(applyPcmanfmQt({picture, style}), shell::S_OK);
         EXPECT_EQ(arguments(), (Argv{"pcmanfm-qt", "--set-wallpaper", picture, option}));
-        ASSERT_EQ(applyPcmanfm({picture, style}), engine::S_OK);
+        ASSERT_EQ(applyPcmanfm({picture, style}), shell::S_OK);
         EXPECT_EQ(arguments(), (Argv{"pcmanfm", "--set-wallpaper", picture, option}));
     }
 }
@@ -176,14 +176,14 @@ TEST_F(FakeTools, SwayReachesAnAwkwardNameThroughAPlainLink) {
     const std::string second = pictures_.file("Photo (2) $HOME.png");
     writePicture(first);
     writePicture(second);
-    ASSERT_EQ(applySway({first, Style::Tile}, state_.path), engine::S_OK);
+    ASSERT_EQ(applySway({first, Style::Tile}, state_.path), shell::S_OK);
     const std::string quoted = arguments().at(4);
     EXPECT_EQ(arguments(), (Argv{"swaymsg", "output", "*", "bg", quoted, "tile"}));
     const std::string link = quoted.substr(1, quoted.size() - 2);
     EXPECT_EQ(quoted, "\"" + link + "\"");
     EXPECT_EQ(std::filesystem::read_symlink(link), first);
 
-    ASSERT_EQ(applySway({second, Style::Centre}, state_.path), engine::S_OK);
+    ASSERT_EQ(applySway({second, Style::Centre}, state_.path), shell::S_OK);
     const std::string secondQuoted = arguments().at(4);
     EXPECT_NE(secondQuoted, quoted) << "sway must see a new name to load the new picture";
     EXPECT_EQ(std::filesystem::read_symlink(secondQuoted.substr(1, secondQuoted.size() - 2)),
@@ -195,8 +195,7 @@ TEST_F(FakeTools, SwayForgetsOnRestartSoKorvoKeepsAndRestoresTheChange) {
     const Environment env{{{"XDG_CURRENT_DESKTOP", "sway"}, {"XDG_STATE_HOME", state_.path}}};
     const std::string picture = pictures_.file("plain name.png");
     writePicture(picture);
-    ASSERT_EQ(testing::changeWallpaper("sway", picture, engine::WPSTYLE_STRETCH, env),
-              engine::S_OK);
+    ASSERT_EQ(testing::changeWallpaper("sway", picture, shell::WPSTYLE_STRETCH, env), shell::S_OK);
     const Argv command{"swaymsg", "output", "*", "bg", "\"" + picture + "\"", "stretch"};
     EXPECT_EQ(arguments(), command);
     std::filesystem::remove(log());

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_backend.h"
+// Before any Xlib header, whose macros (None, Status) would break the forms' names.
+#include "platform/select.h"
+
 #include "platform/linux/process_runner.h"
 #include "platform/linux/x11_display.h"
 
@@ -57,15 +59,15 @@ inline void writePicture(const std::string& path, int width = 4, int height = 4)
 // One whole change as the core makes it on `desktop` in the session `env` describes: a fresh
 // desktop object, the style, the picture, then apply with save and refresh; the first failure
 // ends it.
-inline engine::HRESULT changeWallpaper(const char* desktop, const std::string& path,
-                                       std::uint32_t style,
-                                       Environment env = Environment::fromProcess()) {
+inline shell::HRESULT changeWallpaper(const char* desktop, const std::string& path,
+                                      std::uint32_t style,
+                                      Environment env = Environment::fromProcess()) {
     env.values["XDG_CURRENT_DESKTOP"] = desktop;
     auto object = selectDesktopBackend(env)();
-    if (!object) return engine::E_FAIL;
-    engine::HRESULT result = object->SetWallpaperOptions({sizeof(engine::WALLPAPEROPT), style});
-    if (engine::succeeded(result)) result = object->SetWallpaper(path);
-    return engine::succeeded(result) ? object->ApplyChanges(7) : result;
+    if (!object) return shell::E_FAIL;
+    shell::HRESULT result = object->SetWallpaperOptions({sizeof(shell::WALLPAPEROPT), style});
+    if (shell::succeeded(result)) result = object->SetWallpaper(path);
+    return shell::succeeded(result) ? object->ApplyChanges(7) : result;
 }
 
 // xfconf-query on the desktop's channel; what it prints.

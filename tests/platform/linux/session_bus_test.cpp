@@ -52,7 +52,7 @@ class SessionBus : public ::testing::Test {
 TEST_F(SessionBus, GnomeKeysReachDconfAndOutliveTheSession) {
     const char* words[] = {"'centered'\n", "'wallpaper'\n", "'stretched'\n"};
     for (const std::uint32_t style : {1u, 2u, 0u}) {
-        ASSERT_EQ(changeWallpaper("ubuntu:GNOME", picture_, style), engine::S_OK);
+        ASSERT_EQ(changeWallpaper("ubuntu:GNOME", picture_, style), shell::S_OK);
         EXPECT_EQ(stored(kGnome, "picture-options"), words[style]);
     }
     const std::string uri = "file://" + pictures_.path +
@@ -62,10 +62,10 @@ TEST_F(SessionBus, GnomeKeysReachDconfAndOutliveTheSession) {
 }
 
 TEST_F(SessionBus, MateKeepsAPlainPathWhichHasToBeUtf8) {
-    ASSERT_EQ(changeWallpaper("MATE", picture_, engine::WPSTYLE_TILE), engine::S_OK);
+    ASSERT_EQ(changeWallpaper("MATE", picture_, shell::WPSTYLE_TILE), shell::S_OK);
     const std::string odd = pictures_.file("odd\xff.png");
     testing::writePicture(odd);
-    EXPECT_FALSE(engine::succeeded(changeWallpaper("MATE", odd, engine::WPSTYLE_CENTER)));
+    EXPECT_FALSE(shell::succeeded(changeWallpaper("MATE", odd, shell::WPSTYLE_CENTER)));
     EXPECT_EQ(stored("org.mate.background", "picture-filename"), quoted(picture_));
     EXPECT_EQ(stored("org.mate.background", "picture-options"), "'wallpaper'\n");
 }
@@ -74,7 +74,7 @@ TEST_F(SessionBus, CinnamonStopsItsOwnSlideshow) {
     const std::string schema = "org.cinnamon.desktop.background";
     ASSERT_TRUE(runProcess({"gsettings", "set", schema + ".slideshow", "slideshow-enabled", "true"})
                     .succeeded());
-    ASSERT_EQ(changeWallpaper("X-Cinnamon", picture_, engine::WPSTYLE_STRETCH), engine::S_OK);
+    ASSERT_EQ(changeWallpaper("X-Cinnamon", picture_, shell::WPSTYLE_STRETCH), shell::S_OK);
     EXPECT_EQ(stored(schema + ".slideshow", "slideshow-enabled"), "false\n");
     EXPECT_EQ(stored(schema, "picture-options"), "'stretched'\n");
     EXPECT_EQ(stored(schema, "picture-uri"), quoted(*fileUri(picture_)));
@@ -87,11 +87,11 @@ TEST_F(SessionBus, MissingSchemasKeysValuesAndBusesAreCleanFailures) {
                                      {kGnome, "picture-options", std::string("sideways")},
                                      {kGnome, "picture-options", true}};
     for (const auto& write : refused) {
-        EXPECT_FALSE(engine::succeeded(writeSettings({write}, env))) << write.key;
+        EXPECT_FALSE(shell::succeeded(writeSettings({write}, env))) << write.key;
     }
     // Optional keys that are not installed are skipped, not failed.
     EXPECT_EQ(writeSettings({{"org.korvo.no-such-schema", "k", std::string("x"), true}}, env),
-              engine::S_OK);
+              shell::S_OK);
     const Environment noBus{{{"HOME", "/nonexistent"}}};
     for (const auto apply : {&applyGnome, &applyXfce, &applyPlasma}) {
         EXPECT_EQ(apply({picture_, Style::Centre}, noBus), kNotSupported);
@@ -103,7 +103,7 @@ TEST_F(SessionBus, XfconfGetsEveryBackdropOrNewOnes) {
     Environment env = Environment::fromProcess();
     env.values.erase("DISPLAY");
     const std::string first = "/backdrop/screen0/monitor0/workspace0";
-    ASSERT_EQ(applyXfce({picture_, Style::Tile}, env), engine::S_OK);
+    ASSERT_EQ(applyXfce({picture_, Style::Tile}, env), shell::S_OK);
     EXPECT_EQ(xfconf({"-p", first + "/image-style"}), "2\n");
     EXPECT_EQ(xfconf({"-p", first + "/last-image"}), picture_ + "\n");
 
@@ -111,7 +111,7 @@ TEST_F(SessionBus, XfconfGetsEveryBackdropOrNewOnes) {
     xfconf({"-p", other + "/last-image", "-n", "-t", "string", "-s", "/old.png"});
     const std::string odd = pictures_.file("it's $(x)\nnew.png");
     testing::writePicture(odd);
-    ASSERT_EQ(applyXfce({odd, Style::Stretch}, env), engine::S_OK);
+    ASSERT_EQ(applyXfce({odd, Style::Stretch}, env), shell::S_OK);
     for (const std::string& backdrop : {first, other}) {
         EXPECT_EQ(xfconf({"-p", backdrop + "/image-style"}), "3\n") << backdrop;
         EXPECT_EQ(xfconf({"-p", backdrop + "/last-image"}), odd + "\n") << backdrop;
@@ -131,7 +131,7 @@ void evaluateScript(GDBusConnection*, const gchar*, const gchar*, const gchar*, 
 TEST_F(SessionBus, PlasmaGetsItsScriptOverTheBusAndNoShellIsAFailure) {
     const std::string hostile = pictures_.file("'); evil(); ('\n.png");
     testing::writePicture(hostile);
-    EXPECT_FALSE(engine::succeeded(changeWallpaper("KDE", hostile, engine::WPSTYLE_CENTER)))
+    EXPECT_FALSE(shell::succeeded(changeWallpaper("KDE", hostile, shell::WPSTYLE_CENTER)))
         << "no shell on the bus yet";
 
     std::vector<std::string> scripts;
@@ -150,13 +150,13 @@ TEST_F(SessionBus, PlasmaGetsItsScriptOverTheBusAndNoShellIsAFailure) {
         G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr));
     ASSERT_TRUE(object && owner);
 
-    auto applied = std::async(
-        std::launch::async, [&] { return changeWallpaper("KDE", hostile, engine::WPSTYLE_TILE); });
+    auto applied = std::async(std::launch::async,
+                              [&] { return changeWallpaper("KDE", hostile, shell::WPSTYLE_TILE); });
     while (applied.wait_for(10ms) != std::future_status::ready) {
         g_main_context_iteration(nullptr, FALSE);
     }
     g_dbus_connection_unregister_object(bus.get(), object);
-    EXPECT_EQ(applied.get(), engine::S_OK);
+    EXPECT_EQ(applied.get(), shell::S_OK);
     EXPECT_EQ(scripts, (std::vector<std::string>{*plasmaScript({hostile, Style::Tile})}));
 }
 

@@ -74,8 +74,8 @@ class BareX11 : public ::testing::Test {
 TEST_F(BareX11, TheRootWindowShowsEachStyle) {
     const QImage picture = quadrants(64, 48);
     for (const std::uint32_t style :
-         {engine::WPSTYLE_CENTER, engine::WPSTYLE_TILE, engine::WPSTYLE_STRETCH}) {
-        ASSERT_EQ(change(picture_, style), engine::S_OK);
+         {shell::WPSTYLE_CENTER, shell::WPSTYLE_TILE, shell::WPSTYLE_STRETCH}) {
+        ASSERT_EQ(change(picture_, style), shell::S_OK);
         EXPECT_TRUE(grabScreen() ==
                     composeBackground(picture, 1280, 800, {}, static_cast<Style>(style)))
             << style;
@@ -83,13 +83,13 @@ TEST_F(BareX11, TheRootWindowShowsEachStyle) {
 }
 
 TEST_F(BareX11, PublishesThePixmapKeepsItAfterKorvoAndFreesTheOneItReplaces) {
-    ASSERT_EQ(change(picture_, engine::WPSTYLE_TILE), engine::S_OK);
+    ASSERT_EQ(change(picture_, shell::WPSTYLE_TILE), shell::S_OK);
     const auto first = rootProperty("_XROOTPMAP_ID");
     ASSERT_TRUE(first);
     EXPECT_EQ(rootProperty("ESETROOT_PMAP_ID"), first);
     EXPECT_TRUE(pixmapExists(*first)) << "the pixmap outlives the connection that made it";
 
-    ASSERT_EQ(change(picture_, engine::WPSTYLE_CENTER), engine::S_OK);
+    ASSERT_EQ(change(picture_, shell::WPSTYLE_CENTER), shell::S_OK);
     const auto second = rootProperty("_XROOTPMAP_ID");
     ASSERT_TRUE(second);
     EXPECT_NE(*second, *first);
@@ -98,18 +98,18 @@ TEST_F(BareX11, PublishesThePixmapKeepsItAfterKorvoAndFreesTheOneItReplaces) {
 }
 
 TEST_F(BareX11, AnUndecodablePictureLeavesTheFormerWallpaper) {
-    ASSERT_EQ(change(picture_, engine::WPSTYLE_CENTER), engine::S_OK);
+    ASSERT_EQ(change(picture_, shell::WPSTYLE_CENTER), shell::S_OK);
     const QImage before = grabScreen();
     // PNG's magic number, then garbage: it passes the sniffing and fails the decoding.
     const std::string broken = pictures_.file("broken.png");
     writeFile(broken, std::string("\x89PNG\r\n\x1a\n", 8) + "junk");
-    EXPECT_FALSE(engine::succeeded(change(broken, engine::WPSTYLE_STRETCH)));
+    EXPECT_FALSE(shell::succeeded(change(broken, shell::WPSTYLE_STRETCH)));
     EXPECT_TRUE(grabScreen() == before);
     EXPECT_EQ(keptWallpaper(stateFolder(env_)).value_or(Wallpaper{}).path, picture_);
 }
 
 TEST_F(BareX11, RestoresTheKeptWallpaperOnABareRootOnly) {
-    ASSERT_EQ(change(picture_, engine::WPSTYLE_STRETCH), engine::S_OK);
+    ASSERT_EQ(change(picture_, shell::WPSTYLE_STRETCH), shell::S_OK);
     const QImage shown = grabScreen();
     {
         // As after a restart of the X server: no background, no properties.
@@ -131,7 +131,7 @@ TEST_F(BareX11, RestoresTheKeptWallpaperOnABareRootOnly) {
     // Someone else's background is left alone.
     const std::string other = pictures_.file("other.png");
     writePicture(other, 10, 10);
-    ASSERT_EQ(applyRootWindow({other, Style::Tile}, displayName()), engine::S_OK);
+    ASSERT_EQ(applyRootWindow({other, Style::Tile}, displayName()), shell::S_OK);
     const QImage theirs = grabScreen();
     restoreWallpaper(env_);
     EXPECT_TRUE(grabScreen() == theirs);

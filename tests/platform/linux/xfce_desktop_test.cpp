@@ -72,15 +72,15 @@ TEST(XfceDesktop, XfdesktopShowsEachStyleAndKeepsItAcrossARestart) {
 
     // Before xfdesktop ever ran the channel has no backdrop: Korvo names the monitors itself
     // (Xvfb's only output is "screen") for every workspace the window manager has.
-    ASSERT_EQ(changeWallpaper("XFCE", picture, engine::WPSTYLE_CENTER), engine::S_OK);
+    ASSERT_EQ(changeWallpaper("XFCE", picture, shell::WPSTYLE_CENTER), shell::S_OK);
     const std::string backdrop = "/backdrop/screen0/monitorscreen/workspace0";
     EXPECT_EQ(xfconf({"-p", backdrop + "/last-image"}), picture + "\n");
     auto desktop = std::make_unique<Xfdesktop>();
     ASSERT_GT(desktop->pid, 0);
     EXPECT_TRUE(eventuallyShows(Style::Centre, 30s));
-    for (const auto& [option, style] : {std::pair{engine::WPSTYLE_TILE, Style::Tile},
-                                        std::pair{engine::WPSTYLE_STRETCH, Style::Stretch}}) {
-        ASSERT_EQ(changeWallpaper("XFCE", picture, option), engine::S_OK);
+    for (const auto& [option, style] : {std::pair{shell::WPSTYLE_TILE, Style::Tile},
+                                        std::pair{shell::WPSTYLE_STRETCH, Style::Stretch}}) {
+        ASSERT_EQ(changeWallpaper("XFCE", picture, option), shell::S_OK);
         EXPECT_TRUE(eventuallyShows(style)) << static_cast<int>(style);
     }
     // A new xfdesktop, as after logging in again, reads the stored choice.

@@ -6,11 +6,11 @@
 #include <string>
 #include <tuple>
 
-#include "core/fixture.h"
 #include "engine/form2.h"
-#include "platform/desktop_backend.h"
+#include "platform/select.h"
 #include "platform/windows/classic_wallpaper.h"
 #include "platform/windows/shell_desktop.h"
+#include "support/fixture.h"
 #include "wine_support.h"
 
 namespace korvo {

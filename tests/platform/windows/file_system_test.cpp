@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/fixture.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_file_system.h"
+#include "support/fixture.h"
 
 namespace korvo {
 namespace {

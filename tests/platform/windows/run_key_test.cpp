@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/desktop_backend.h"
+#include "platform/select.h"
 #include "platform/windows/run_key.h"
 #include "wine_support.h"
 

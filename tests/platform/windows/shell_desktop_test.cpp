@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/fixture.h"
 #include "engine/form2.h"
 #include "platform/windows/shell_desktop.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
+#include "support/fixture.h"
 
 namespace korvo {
 namespace {
@@ -112,7 +112,7 @@ struct ShellDesktopTest : ::testing::Test {
     };
 
     ShellDesktopTest() {
-        t.app().services().desktop = [this]() -> std::unique_ptr<engine::DesktopObject> {
+        t.app().services().desktop = [this]() -> std::unique_ptr<shell::DesktopObject> {
             return std::make_unique<platform::ShellDesktop>(shell.creator(), fallback);
         };
     }
@@ -180,10 +180,10 @@ TEST_F(ShellDesktopTest, WhatTheShellCouldNotTakeNeverReachesIt) {
     // Options of another size never reach the shell, which would trust their size.
     platform::ShellDesktop desktop(shell.creator(), fallback);
     shell.calls.clear();
-    engine::COMPONENTSOPT wrong{4096, 0, 0};
+    shell::COMPONENTSOPT wrong{4096, 0, 0};
     EXPECT_EQ(desktop.GetDesktopItemOptions(wrong), E_INVALIDARG);
     EXPECT_EQ(desktop.SetDesktopItemOptions(wrong), E_INVALIDARG);
-    EXPECT_EQ(desktop.SetWallpaperOptions(engine::WALLPAPEROPT{0, 0}), E_INVALIDARG);
+    EXPECT_EQ(desktop.SetWallpaperOptions(shell::WALLPAPEROPT{0, 0}), E_INVALIDARG);
     EXPECT_TRUE(shell.calls.empty());
 }
 

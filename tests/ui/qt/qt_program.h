@@ -7,8 +7,9 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/settings_file.h"
+#include "platform/disk_text_file_store.h"
 #include "platform/folder_listing.h"
+#include "platform/local_time.h"
 #include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
@@ -29,8 +30,8 @@ class QtProgram {
         std::ofstream(QDir(folder_.path()).filePath("Korv.ini").toStdString()) << ini;
         program_ = std::make_unique<Program>(
             Services{scheduler_, window_, files_, store_, startup_,
-                     [] { return std::unique_ptr<engine::DesktopObject>{}; }, systemLocalTime,
-                     folder_.path().toStdString()});
+                     [] { return std::unique_ptr<shell::DesktopObject>{}; },
+                     platform::systemLocalTime, folder_.path().toStdString()});
         view_ = std::make_unique<View>(program_->runtime(), window_);
     }
     // Sub Main, dispatched as main() runs it.
@@ -45,7 +46,7 @@ class QtProgram {
     Scheduler scheduler_;
     WindowServices window_;
     platform::StdFileSystem files_;
-    DiskTextFileStore store_;
+    platform::DiskTextFileStore store_;
     NoStartupEntries startup_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<View> view_;

@@ -24,7 +24,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "ui/forms/qt/fonts.h"
 #include "ui/forms/qt/menus.h"
 #include "ui/forms/qt/pictures.h"

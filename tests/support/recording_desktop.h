@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
 
 namespace korvo::fake {
 
@@ -21,7 +21,7 @@ class RecordingDesktop {
     };
 
     // The factory to inject as Services::desktop.
-    engine::DesktopFactory factory();
+    shell::DesktopFactory factory();
 
     std::vector<std::string> calls;   // "GetDesktopItemOptions", "SetWallpaper /a.png", ...
     std::vector<Applied> applied;     // each successful ApplyChanges

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace korvo::engine {
+namespace korvo::shell {
 
 // The desktop object as the Windows shell shapes it. On Windows it is the shell's own object; on
 // Linux each desktop's backend takes the same calls: it collects the style and the picture and
@@ -49,4 +49,4 @@ class DesktopObject {
 // Makes a new desktop object for one wallpaper change; nullptr when none can be created.
 using DesktopFactory = std::function<std::unique_ptr<DesktopObject>()>;
 
-}  // namespace korvo::engine
+}  // namespace korvo::shell

@@ -1,4 +1,4 @@
-#include "platform/fake/recording_window.h"
+#include "support/recording_window.h"
 
 #include <algorithm>
 

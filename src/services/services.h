@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/settings_file.h"
-#include "engine/desktop_object.h"
+#include "services/desktop_object.h"
+#include "services/text_file_store.h"
 #include "ui/forms/services.h"
 
 namespace korvo {
@@ -30,14 +30,11 @@ struct Services {
     forms::FileSystem& files;
     TextFileStore& settingsStore;
     StartupEntries& startup;
-    engine::DesktopFactory desktop;
+    shell::DesktopFactory desktop;
     std::function<LocalTime()> clock;
     std::string programFolder;  // the executable's folder, without a trailing separator
     std::string executableName = "Korvo.exe";
     std::string appTitle = "Korvo";
 };
-
-// The wall clock of the machine, in local time.
-LocalTime systemLocalTime();
 
 }  // namespace korvo

@@ -1,4 +1,4 @@
-#include "platform/fake/manual_scheduler.h"
+#include "support/manual_scheduler.h"
 
 #include <algorithm>
 

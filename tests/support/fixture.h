@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/paths.h"
 #include "app/program.h"
-#include "platform/fake/manual_scheduler.h"
-#include "platform/fake/recording_desktop.h"
-#include "platform/fake/recording_window.h"
+#include "base/paths.h"
+#include "platform/disk_text_file_store.h"
 #include "platform/folder_listing.h"
+#include "support/manual_scheduler.h"
+#include "support/recording_desktop.h"
+#include "support/recording_window.h"
 
 namespace korvo::testing {
 
@@ -63,7 +64,7 @@ struct TestProgram {
     fake::ManualScheduler scheduler;
     fake::RecordingWindow window;
     platform::StdFileSystem files;
-    DiskTextFileStore store;
+    platform::DiskTextFileStore store;
     RecordingStartup startup;
     fake::RecordingDesktop desktop;
     // The wall clock follows the manual clock from 2026-12-06 09:00:00, plus `skew` seconds.

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/services.h"
-#include "engine/desktop_object.h"
 #include "platform/environment.h"
+#include "services/desktop_object.h"
+#include "services/services.h"
 
 namespace korvo::platform {
 
@@ -13,7 +13,7 @@ namespace korvo::platform {
 // desktop is chosen at run time from the environment snapshot.
 
 // The desktop object for this desktop. Calling the factory makes a fresh object per change.
-engine::DesktopFactory selectDesktopBackend(const Environment& env);
+shell::DesktopFactory selectDesktopBackend(const Environment& env);
 
 // Called once at start-up, before the first change: a desktop that does not keep its wallpaper
 // itself (bare X11) gets the last one Korvo applied back.

@@ -1,55 +1,55 @@
-#include "platform/fake/recording_desktop.h"
+#include "support/recording_desktop.h"
 
 #include <filesystem>
 #include <optional>
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 namespace korvo::fake {
 
-class RecordingDesktop::Object : public engine::DesktopObject {
+class RecordingDesktop::Object : public shell::DesktopObject {
   public:
     explicit Object(RecordingDesktop& desktop) : d_(desktop) {}
 
-    engine::HRESULT GetDesktopItemOptions(engine::COMPONENTSOPT& options) override {
+    shell::HRESULT GetDesktopItemOptions(shell::COMPONENTSOPT& options) override {
         if (auto failed = record("GetDesktopItemOptions size=" + std::to_string(options.dwSize)))
             return *failed;
         options.fActiveDesktop = d_.activeDesktop ? 1 : 0;
-        return engine::S_OK;
+        return shell::S_OK;
     }
-    engine::HRESULT SetDesktopItemOptions(const engine::COMPONENTSOPT& options) override {
+    shell::HRESULT SetDesktopItemOptions(const shell::COMPONENTSOPT& options) override {
         if (auto failed =
                 record("SetDesktopItemOptions active=" + std::to_string(options.fActiveDesktop)))
             return *failed;
         d_.activeDesktop = options.fActiveDesktop != 0;
-        return engine::S_OK;
+        return shell::S_OK;
     }
-    engine::HRESULT SetWallpaperOptions(const engine::WALLPAPEROPT& options) override {
+    shell::HRESULT SetWallpaperOptions(const shell::WALLPAPEROPT& options) override {
         if (auto failed = record("SetWallpaperOptions size=" + std::to_string(options.dwSize) +
                                  " style=" + std::to_string(options.dwStyle)))
             return *failed;
         style_ = options.dwStyle;
-        return engine::S_OK;
+        return shell::S_OK;
     }
-    engine::HRESULT SetWallpaper(const std::string& path) override {
+    shell::HRESULT SetWallpaper(const std::string& path) override {
         if (auto failed = record("SetWallpaper " + path)) return *failed;
         std::error_code error;
         if (d_.refusedPaths.count(path) != 0 ||
             (d_.refuseMissingFiles && !std::filesystem::is_regular_file(toPath(path), error)))
-            return engine::E_FAIL;
+            return shell::E_FAIL;
         path_ = path;
-        return engine::S_OK;
+        return shell::S_OK;
     }
-    engine::HRESULT ApplyChanges(std::uint32_t flags) override {
+    shell::HRESULT ApplyChanges(std::uint32_t flags) override {
         if (auto failed = record("ApplyChanges " + std::to_string(flags))) return *failed;
         d_.applied.push_back({path_, style_});
-        return engine::S_OK;
+        return shell::S_OK;
     }
 
   private:
-    std::optional<engine::HRESULT> record(const std::string& call) {
+    std::optional<shell::HRESULT> record(const std::string& call) {
         d_.calls.push_back(call);
-        if (!d_.failAt.empty() && call.rfind(d_.failAt, 0) == 0) return engine::E_FAIL;
+        if (!d_.failAt.empty() && call.rfind(d_.failAt, 0) == 0) return shell::E_FAIL;
         return std::nullopt;
     }
 
@@ -58,8 +58,8 @@ class RecordingDesktop::Object : public engine::DesktopObject {
     std::uint32_t style_ = 0;
 };
 
-engine::DesktopFactory RecordingDesktop::factory() {
-    return [this]() -> std::unique_ptr<engine::DesktopObject> {
+shell::DesktopFactory RecordingDesktop::factory() {
+    return [this]() -> std::unique_ptr<shell::DesktopObject> {
         calls.push_back("create");
         if (!creatable) return nullptr;
         return std::make_unique<Object>(*this);
