@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "i18n/language.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
 
@@ -61,11 +62,7 @@ void Program::RemoveFromStartup() {
 }
 
 void Program::ApplyLanguage() {
-    // English until the caption tables of the six languages are in.
-    CaptionApply = "To Apply";
-    CaptionOptions = "Option";
-    CaptionExit = "Exit";
-    if (isLoaded<Form1>()) form<Form1>().If1();
+    korvo::ApplyLanguage(*this);
 }
 
 void Program::StartWindowDrag(forms::Form& window) {

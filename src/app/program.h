@@ -82,6 +82,7 @@ class Program {
     std::string CaptionApply;
     std::string CaptionOptions;
     std::string CaptionExit;  // may stay unassigned: its write then removes "Delay"
+    std::string AboutText;
 
   private:
     Services services_;

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "base/text.h"
 #include "engine/form2.h"
+#include "i18n/caption_tables.h"
 #include "ui/forms/errors.h"
 #include "ui/main/form1.h"
 
@@ -15,8 +16,9 @@ Fsuite::Fsuite(Program& program)
                  // The flags, in the order French, English, German, Japanese, Spanish, Chinese.
                  auto flag =
                      std::make_unique<forms::Image>(*this, "Image1", forms::Rect{}, true, i);
-                 flag->setPicture(std::make_shared<forms::PictureData>(
-                     forms::PictureData{":flags/" + std::to_string(i) + ".png", 41, 25}));
+                 const auto& picture = i18n::kFlagPictures[static_cast<std::size_t>(i)];
+                 flag->setPicture(std::make_shared<forms::PictureData>(forms::PictureData{
+                     std::string(picture.source), picture.width, picture.height}));
                  return flag;
              }),
       app(program) {

@@ -135,8 +135,9 @@ Label::Label(Container& parent, std::string name, Rect rect, std::string caption
     setCaption(caption);
 }
 
-CommandButton::CommandButton(Container& parent, std::string name, Rect rect, std::string caption)
-    : Control(parent, std::move(name), ControlKind::CommandButton, rect) {
+CommandButton::CommandButton(Container& parent, std::string name, Rect rect, std::string caption,
+                             int index)
+    : Control(parent, std::move(name), ControlKind::CommandButton, rect, index) {
     setCaption(caption);
 }
 

@@ -140,7 +140,8 @@ class Label : public Control {
 
 class CommandButton : public Control {
   public:
-    CommandButton(Container& parent, std::string name, Rect rect, std::string caption = {});
+    CommandButton(Container& parent, std::string name, Rect rect, std::string caption = {},
+                  int index = -1);
     std::function<void()> onClick;
     void click();  // the user's press, and `Value = True` from code
 };

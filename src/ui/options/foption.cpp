@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "base/text.h"
+#include "i18n/language.h"
 
 namespace korvo {
 
@@ -54,6 +55,10 @@ Foption::Foption(Program& program)
 
     Option1.onClick = [this] { Option1_Click(); };
     Option4.onClick = [this] { Option4_Click(); };
+    for (auto& button : Option2) {
+        const int index = button->index();
+        button->onClick = [this, index] { Option2_Click(index); };
+    }
     for (auto& button : Option3) {
         const int index = button->index();
         button->onClick = [this, index] { Option3_Click(index); };
@@ -81,6 +86,11 @@ void Foption::Option4_Click() {
     Frame1.setEnabled(true);
     VoirSlider();
     Timer1.setEnabled(true);
+}
+
+void Foption::Option2_Click(int Index) {
+    if (Index >= 0 && Index < static_cast<int>(LanguageCodes.size()))
+        app.CurrentLang = LanguageCodes[static_cast<std::size_t>(Index)];
 }
 
 void Foption::Option3_Click(int Index) {

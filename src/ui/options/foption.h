@@ -27,6 +27,7 @@ class Foption : public forms::Form {
     // The dialog's handlers.
     void Option1_Click();
     void Option4_Click();
+    void Option2_Click(int Index);
     void Option3_Click(int Index);
     void Slider1_Change();
     void VoirSlider();

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace korvo {
+
+class Program;
+
+// The credits of the about box, one procedure per text; each replaces AboutText whole. German
+// and Spanish show the English text.
+void SetAboutTextFR(Program& app);
+void SetAboutTextEN(Program& app);
+void SetAboutTextJP(Program& app);
+void SetAboutTextCHN(Program& app);
+
+}  // namespace korvo
