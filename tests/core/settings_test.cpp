@@ -63,7 +63,7 @@ TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
     EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "") << "no file reads as the empty text";
     app.WriteSetting("OPTION", "Folder", std::string("/pictures/"));
     EXPECT_EQ(t.ini(), "[OPTION]\r\nFolder=/pictures/\r\n");
-    EXPECT_EQ(app.IniPath, joinPath(t.folder.str(), "Korv.ini"));
+    EXPECT_EQ(app.IniPath, t.folder.file("Korv.ini"));
     EXPECT_EQ(app.ReadSetting("option", "folder"), "/pictures/");
 
     // Every read goes to the file: a hand edit between two calls is seen.

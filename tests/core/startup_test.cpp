@@ -76,7 +76,7 @@ TEST(Startup, TheLogOnEntryFollowsWinOncePerStart) {
         t.writeIni("[Start]\nFirst=0\nWin=" + win + "\n");
         t.app().SubMain();
         std::vector<std::string> expected;
-        if (win == "1") expected = {"add Korvo " + joinPath(t.folder.str(), "Korvo.exe")};
+        if (win == "1") expected = {"add Korvo " + t.folder.file("Korvo.exe")};
         if (win == "0") expected = {"remove Korvo"};
         EXPECT_EQ(t.startup.calls, expected) << "Win=" << win;
     }

@@ -34,7 +34,7 @@ class TempFolder {
         std::filesystem::remove_all(path_, ignored);
     }
     std::string str() const { return fromPath(path_); }
-    std::string file(const std::string& name) const { return joinPath(str(), name); }
+    std::string file(const std::string& name) const { return fromPath(path_ / toPath(name)); }
     void write(const std::string& name, const std::string& content) const {
         std::ofstream(toPath(file(name)), std::ios::binary) << content;
     }
@@ -91,8 +91,8 @@ struct TestProgram {
     // A picture folder inside the program folder, ending with the separator as stored folders do.
     std::string pictureFolder(const std::vector<std::string>& names) {
         std::filesystem::create_directories(toPath(folder.file("pics")));
-        for (const auto& name : names) folder.write(joinPath("pics", name), name);
-        return joinPath(folder.file("pics"), "");
+        for (const auto& name : names) folder.write("pics/" + name, name);
+        return fromPath(toPath(folder.file("pics")) / "");
     }
 
     // Starts the program as main() does: Sub Main as one dispatched event.
