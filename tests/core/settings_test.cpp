@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "base/ini_text.h"
@@ -69,25 +70,14 @@ TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
     // Every read goes to the file: a hand edit between two calls is seen.
     t.writeIni("[OPTION]\nFolder=/edited/\n");
     EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "/edited/");
-
-    app.WriteSetting("OPTION", "Folder", std::nullopt);
-    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "");
-    EXPECT_EQ(t.ini(), "[OPTION]\n");
-}
-
-TEST(SettingsFile, LongValuesReadBackWhole) {
-    TestProgram t;
     const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(400, 'e') + "/";
-    t.app().WriteSetting("OPTION", "Folder", deep);
-    EXPECT_EQ(t.app().ReadSetting("OPTION", "Folder"), deep);
-}
+    app.WriteSetting("OPTION", "Folder", deep);
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "long values read back whole";
 
-TEST(SettingsFile, ALineBreakInAValueIsRefusedAndNothingIsWritten) {
-    TestProgram t;
-    const std::string original = "[OPTION]\r\nFolder=/a/\r\n[Start]\r\nFirst=0\r\n";
-    t.writeIni(original);
-    t.app().WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
-    EXPECT_EQ(t.ini(), original);
+    app.WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "a line break is refused";
+    app.WriteSetting("OPTION", "Folder", std::nullopt);
+    EXPECT_EQ(t.ini(), "[OPTION]\n");
 }
 
 // A store whose replacements always fail, like a full disk.
@@ -129,6 +119,32 @@ TEST(SettingsFile, AFolderInPlaceOfTheFileStaysAFolder) {
                             std::filesystem::directory_iterator{}),
               1)
         << "no temporary file is left behind";
+}
+
+TEST(SettingsFile, EachWriteHasATemporaryNameOfItsOwnBesideTheFile) {
+    const auto target = std::filesystem::path("folder") / "Korv.ini";
+    std::set<std::filesystem::path> names = {target};
+    for (unsigned long process : {4000ul, 4001ul}) {
+        for (unsigned write : {1u, 2u}) {
+            const auto name = platform::temporaryName(target, process, write);
+            EXPECT_EQ(name.parent_path(), target.parent_path()) << "the rename stays on one disk";
+            names.insert(name);
+        }
+    }
+    EXPECT_EQ(names.size(), 5u) << "two copies never write the same file";
+}
+
+TEST(SettingsFile, ATemporaryFileIsCreatedNewOrNotAtAll) {
+    using platform::durable::Written;
+    testing::TempFolder folder;
+    const auto taken = toPath(folder.file("Korv.ini.7-1.tmp"));
+    folder.write("Korv.ini.7-1.tmp", "another copy's");
+    EXPECT_EQ(platform::durable::writeNew(taken, "mine"), Written::NameTaken);
+    EXPECT_EQ(folder.read("Korv.ini.7-1.tmp"), "another copy's");
+    EXPECT_EQ(platform::durable::writeNew(toPath(folder.file("new.tmp")), "mine"), Written::Done);
+    EXPECT_EQ(folder.read("new.tmp"), "mine");
+    EXPECT_EQ(platform::durable::writeNew(toPath(folder.file("none/x.tmp")), "mine"),
+              Written::Failed);
 }
 
 }  // namespace
