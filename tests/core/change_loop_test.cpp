@@ -13,7 +13,7 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-struct ChangeLoop : ::testing::Test {
+struct Loop {
     testing::TestProgram t;
     std::string pics;
 
@@ -35,38 +35,32 @@ struct ChangeLoop : ::testing::Test {
     Program& app() { return t.app(); }
     Fsuite& suite() { return app().form<Fsuite>(); }
 };
+struct ChangeLoop : ::testing::Test, Loop {};
 
-TEST_F(ChangeLoop, ModeZeroCountsLoadingAsTheFirstSecond) {
-    startWith("0", "5");
-    seconds(3);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied(), pic({"a"})) << "the fourth tick after loading";
-    seconds(4);
-    EXPECT_EQ(applied().size(), 1u);
-    seconds(1);
-    EXPECT_EQ(applied(), pic({"a", "b"})) << "then every fifth";
-    EXPECT_EQ(t.desktop.applied.back().style, 1u) << "with the stored style";
-}
-
-TEST_F(ChangeLoop, AutomaticModeChangesOncePerDelayAllWeek) {
-    startWith("1", "60");
-    seconds(58);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied().size(), 1u);
-    seconds(7 * 24 * 3600 - 59);
-    EXPECT_EQ(applied().size(), 10080u);
-    EXPECT_EQ(app().OptChangeMode, "1");
-    EXPECT_EQ(app().OptDelay, "60");
-    EXPECT_FALSE(app().isLoaded<Form6>()) << "no daily time: the daily window is never touched";
-}
-
-TEST_F(ChangeLoop, ADelayOfOneChangesEverySecondFromTheStart) {
-    startWith("1", "1");
-    EXPECT_EQ(applied().size(), 1u) << "loading counts as the first second";
-    seconds(3);
-    EXPECT_EQ(applied(), pic({"a", "b", "c", "a"}));
+TEST(ChangeCount, EachModeAndDelayChangesAtItsTicks) {
+    struct Run {
+        const char *mode, *delay, *time;
+        std::vector<std::pair<std::int64_t, std::size_t>> changesAfter;  // seconds, changes
+    };
+    const std::vector<Run> runs = {
+        // Loading counts as the first second: the fourth tick, then every fifth.
+        {"0", "5", "Null", {{3, 0}, {4, 1}, {8, 1}, {9, 2}}},
+        {"1", "60", "Null", {{58, 0}, {59, 1}, {7 * 24 * 3600, 10080}}},
+        {"1", "1", "Null", {{0, 1}, {3, 4}}},
+        {"2", "5", "Null", {{3600, 0}}},
+        {"1", "", "Null", {{600, 0}}},
+        {"0", "0", "09:00:10", {{9, 0}, {10, 1}, {24 * 3600 + 10, 2}}}};
+    for (const auto& run : runs) {
+        Loop loop;
+        loop.startWith(run.mode, run.delay, run.time);
+        std::int64_t now = 0;
+        for (const auto& [seconds, changes] : run.changesAfter) {
+            loop.seconds(seconds - now);
+            now = seconds;
+            EXPECT_EQ(loop.applied().size(), changes)
+                << "mode " << run.mode << ", delay " << run.delay << ", at " << seconds << " s";
+        }
+    }
 }
 
 TEST_F(ChangeLoop, ManualModeNeverChangesAndLeavesTheStoredDelay) {
@@ -98,22 +92,15 @@ TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {
     EXPECT_EQ(app().CounterTarget, "10");
 }
 
-TEST_F(ChangeLoop, TheDailyChangeHappensOnceADayAtTheStoredTime) {
-    startWith("0", "0", "09:00:10");
-    seconds(9);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied().size(), 1u) << "at the exact second";
-    seconds(24 * 3600);
-    EXPECT_EQ(applied().size(), 2u) << "and once the next day";
-}
-
 TEST_F(ChangeLoop, AStoredCustomDelayShowsInHoursAndIsStoredBack) {
     startWith("1", "7200");
     auto& options = app().form<Foption>();
     EXPECT_EQ(options.Slider1.value(), -10);
     EXPECT_EQ(options.Text1.text(), "2");
     EXPECT_EQ(app().OptDelay, "7200");
+    EXPECT_EQ(app().OptChangeMode, "1");
+    EXPECT_EQ(app().CurrentAspect, "1");
+    EXPECT_FALSE(app().isLoaded<Form6>()) << "no daily time: the daily window is never touched";
     options.Text1.setText("x");
     options.Slider1.setValue(-9);
     options.Slider1.setValue(-10);
