@@ -93,11 +93,12 @@ TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {
 }
 
 TEST_F(ChangeLoop, AStoredCustomDelayShowsInHoursAndIsStoredBack) {
-    startWith("1", "7200");
+    startWith("0", "7200");  // no mode procedure: the slider alone sets the delay
     auto& options = app().form<Foption>();
     EXPECT_EQ(options.Slider1.value(), -10);
     EXPECT_EQ(options.Text1.text(), "2");
     EXPECT_EQ(app().OptDelay, "7200");
+    options.Option4.select();
     EXPECT_EQ(app().OptChangeMode, "1");
     EXPECT_EQ(app().CurrentAspect, "1");
     EXPECT_FALSE(app().isLoaded<Form6>()) << "no daily time: the daily window is never touched";
