@@ -93,8 +93,10 @@ TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {
 }
 
 TEST_F(ChangeLoop, AStoredCustomDelayShowsInHoursAndIsStoredBack) {
-    startWith("0", "7200");  // no mode procedure: the slider alone sets the delay
+    startWith("0", "60");  // no mode procedure: moving the slider alone sets the delay
     auto& options = app().form<Foption>();
+    app().WriteSetting("OPTION", "Delay", std::string("7200"));
+    options.initio();
     EXPECT_EQ(options.Slider1.value(), -10);
     EXPECT_EQ(options.Text1.text(), "2");
     EXPECT_EQ(app().OptDelay, "7200");
