@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "engine/fsuite.h"
 #include "i18n/language.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
@@ -63,6 +64,22 @@ void Program::RemoveFromStartup() {
 
 void Program::ApplyLanguage() {
     korvo::ApplyLanguage(*this);
+}
+
+void Program::SetCounterTimer(std::optional<bool> on) {
+    if (on) form<Fsuite>().T01.setEnabled(*on);
+}
+
+void Program::ArmCounter() {
+    // A text comparison, as the stored delay is compared with the digit string "1".
+    const int order = text::compare(ArmDelay, "1");
+    if (order < 0) {
+        SetCounterTimer(false);
+    } else if (order > 0) {
+        CounterInterval = ArmDelay;
+        SetCounterTimer(true);
+        form<Fsuite>().Tpro(ClockDelay);
+    }
 }
 
 void Program::StartWindowDrag(forms::Form& window) {

@@ -78,10 +78,10 @@ class Program {
     std::string OptDelay;
     std::string AssistLang;
     std::string AssistFolder;
-    std::optional<std::string> AssistDelay;
+    std::optional<std::string> AssistDelay;  // may stay unassigned: its write then removes "Delay"
     std::string CaptionApply;
     std::string CaptionOptions;
-    std::string CaptionExit;  // may stay unassigned: its write then removes "Delay"
+    std::string CaptionExit;
     std::string AboutText;
 
   private:

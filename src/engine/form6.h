@@ -20,7 +20,7 @@ class Form6 : public forms::Form {
     Program& app;
 
   private:
-    // The day of the last daily change, as year * 10000 + month * 100 + day.
+    // The day of the last daily change (clock::dayOf).
     int lastChangeDay_ = 0;
 };
 

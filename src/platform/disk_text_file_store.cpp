@@ -26,28 +26,31 @@ bool DiskTextFileStore::exists(const std::string& path) {
 }
 
 bool DiskTextFileStore::replace(const std::string& path, const std::string& content) {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> writes{0};
     const auto target = toPath(path);
-    auto temporary = target;
-    temporary += toPath(".tmp" + std::to_string(++counter));
-    std::error_code error;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
+    // A name still taken (a leftover of a copy that was killed) is passed over, never reused.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto temporary = temporaryName(target, durable::processId(), ++writes);
+        switch (durable::writeNew(temporary, content)) {
+            case durable::Written::NameTaken:
+                continue;
+            case durable::Written::Failed:
+                return false;
+            case durable::Written::Done:
+                if (durable::moveOver(temporary, target)) return true;
+                std::error_code ignored;
+                std::filesystem::remove(temporary, ignored);
+                return false;
         }
     }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return false;
+}
+
+std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned long process,
+                                    unsigned write) {
+    auto name = target;
+    name += toPath("." + std::to_string(process) + "-" + std::to_string(write) + ".tmp");
+    return name;
 }
 
 }  // namespace korvo::platform

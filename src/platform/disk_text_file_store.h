@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -7,13 +8,35 @@
 
 namespace korvo::platform {
 
-// Writes a temporary file beside the target, flushes it and renames it over the target, so that
-// a crash, a kill or a full disk leaves the former file whole.
+// Writes a temporary file beside the target, flushes it to the disk and renames it over the
+// target, then flushes the folder: a crash, a kill, a power loss or a full disk leaves the former
+// file whole or the new one.
 class DiskTextFileStore : public TextFileStore {
   public:
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool replace(const std::string& path, const std::string& content) override;
 };
+
+// The temporary name of one write: beside the target, so that the rename stays on one disk, and
+// set apart by process and by write, so that two running copies never write the same file.
+std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned long process,
+                                    unsigned write);
+
+// The OS half of the replacement, one source file per OS (platform/<os>/durable_file.cpp).
+namespace durable {
+
+enum class Written { Done, NameTaken, Failed };
+
+// Creates `path` (never opening a file that is already there), writes `content` and flushes it
+// to the disk. On failure nothing is left at `path`.
+Written writeNew(const std::filesystem::path& path, const std::string& content);
+
+// Renames `from` over `to` and flushes the change of folder to the disk.
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+unsigned long processId();
+
+}  // namespace durable
 
 }  // namespace korvo::platform

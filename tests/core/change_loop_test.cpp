@@ -2,10 +2,8 @@
 
 #include <filesystem>
 
-#include "engine/form2.h"
 #include "engine/form6.h"
 #include "engine/fsuite.h"
-#include "engine/time_of_day.h"
 #include "support/fixture.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"
@@ -15,7 +13,7 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-struct ChangeLoop : ::testing::Test {
+struct Loop {
     testing::TestProgram t;
     std::string pics;
 
@@ -23,245 +21,124 @@ struct ChangeLoop : ::testing::Test {
     void startWith(const std::string& mode, const std::string& delay,
                    const std::string& time = "Null", Paths files = {"a", "b", "c"}) {
         pics = t.pictureFolder(files);
-        t.writeIni("[OPTION]\nFolder=" + pics + "\nWallpaper=Null\nLang=EN\nAffichage=" + mode +
-                   "\nAspect=1\nTime=" + time + "\nDelay=" + delay + "\n[Start]\nWin=0\nFirst=0\n");
+        t.writeIni("[OPTION]\nFolder=" + pics + "\nWallpaper=Null\nAffichage=" + mode +
+                   "\nAspect=1\nTime=" + time + "\nDelay=" + delay + "\n[Start]\nFirst=0\n");
         t.start();
     }
     Paths applied() const { return t.appliedPaths(); }
-    std::string pic(const std::string& name) const { return pics + name; }
+    Paths pic(std::initializer_list<const char*> names) const {
+        Paths paths;
+        for (const char* name : names) paths.push_back(pics + name);
+        return paths;
+    }
     void seconds(std::int64_t n) { t.scheduler.advanceSeconds(n); }
     Program& app() { return t.app(); }
+    Fsuite& suite() { return app().form<Fsuite>(); }
 };
+struct ChangeLoop : ::testing::Test, Loop {};
 
-TEST_F(ChangeLoop, ModeZeroCountsLoadingAsTheFirstSecond) {
-    startWith("0", "5");
-    seconds(3);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied(), Paths{pic("a")}) << "the fourth tick after loading";
-    seconds(4);
-    EXPECT_EQ(applied().size(), 1u);
-    seconds(1);
-    EXPECT_EQ(applied(), (Paths{pic("a"), pic("b")})) << "then every fifth";
-    EXPECT_EQ(t.desktop.applied.back().style, 1u) << "with the stored style";
+TEST(ChangeCount, EachModeAndDelayChangesAtItsTicks) {
+    struct Run {
+        const char *mode, *delay, *time;
+        std::vector<std::pair<std::int64_t, std::size_t>> changesAfter;  // seconds, changes
+    };
+    const std::vector<Run> runs = {
+        // Loading counts as the first second: the fourth tick, then every fifth.
+        {"0", "5", "Null", {{3, 0}, {4, 1}, {8, 1}, {9, 2}}},
+        {"1", "60", "Null", {{58, 0}, {59, 1}, {7 * 24 * 3600, 10080}}},
+        {"1", "1", "Null", {{0, 1}, {3, 4}}},
+        {"2", "5", "Null", {{3600, 0}}},
+        {"1", "", "Null", {{600, 0}}},
+        {"0", "0", "09:00:10", {{9, 0}, {10, 1}, {24 * 3600 + 10, 2}}}};
+    for (const auto& run : runs) {
+        Loop loop;
+        loop.startWith(run.mode, run.delay, run.time);
+        std::int64_t now = 0;
+        for (const auto& [seconds, changes] : run.changesAfter) {
+            loop.seconds(seconds - now);
+            now = seconds;
+            EXPECT_EQ(loop.applied().size(), changes)
+                << "mode " << run.mode << ", delay " << run.delay << ", at " << seconds << " s";
+        }
+    }
 }
 
-TEST_F(ChangeLoop, AutomaticModeChangesOncePerDelay) {
-    startWith("1", "60");
-    seconds(58);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied().size(), 1u);
-    seconds(59);
-    EXPECT_EQ(applied().size(), 1u);
-    seconds(1);
-    EXPECT_EQ(applied(), (Paths{pic("a"), pic("b")}));
-    EXPECT_EQ(app().form<Fsuite>().T01.interval(), 0) << "the counting timer never counts";
-    EXPECT_EQ(app().OptChangeMode, "1");
-    EXPECT_EQ(app().OptDelay, "60");
-}
-
-TEST_F(ChangeLoop, ASimulatedWeekAtOneMinuteGivesOneChangePerMinute) {
-    startWith("1", "60");
-    seconds(7 * 24 * 3600);
-    EXPECT_EQ(applied().size(), 10080u);
-    EXPECT_EQ(applied().back(), pic("c")) << "10 080 is a multiple of three: the rotation wraps";
-}
-
-TEST_F(ChangeLoop, TheCountingTimerProceduresCountToTheirTargetAndRotate) {
-    startWith("2", "0");
-    auto& suite = app().form<Fsuite>();
-    suite.Tpro("3");
-    EXPECT_TRUE(suite.T01.enabled());
-    EXPECT_EQ(app().ElapsedSeconds, 0);
-    suite.T01_Timer();
-    suite.T01_Timer();
-    EXPECT_TRUE(applied().empty());
-    suite.T01_Timer();
-    EXPECT_EQ(applied(), Paths{pic("a")}) << "bon at the target";
-    EXPECT_FALSE(suite.T01.enabled()) << "and the timer stops itself";
-    EXPECT_EQ(app().ElapsedSeconds, 0);
-
-    // ArmCounter compares the delay text with "1", character by character.
-    app().ClockDelay = app().ArmDelay = "10";
-    app().ArmCounter();
-    EXPECT_TRUE(suite.T01.enabled());
-    EXPECT_EQ(app().CounterInterval, "10");
-    EXPECT_EQ(app().CounterTarget, "10");
-    app().ArmDelay = "1";
-    suite.T01.setEnabled(false);
-    app().ArmCounter();
-    EXPECT_FALSE(suite.T01.enabled()) << "\"1\" leaves the timer as it is";
-    app().ArmDelay = "";
-    suite.T01.setEnabled(true);
-    app().ArmCounter();
-    EXPECT_FALSE(suite.T01.enabled()) << "the empty text sorts before \"1\"";
-    app().SetCounterTimer(std::nullopt);
-    EXPECT_FALSE(suite.T01.enabled());
-}
-
-TEST_F(ChangeLoop, ManualModeAndNoDelayNeverChange) {
+TEST_F(ChangeLoop, ManualModeNeverChangesAndLeavesTheStoredDelay) {
     startWith("2", "5");
     seconds(3600);
     EXPECT_TRUE(applied().empty());
-    EXPECT_EQ(app().ReadSetting("OPTION", "Delay"), "5") << "the stored delay is left alone";
-    EXPECT_EQ(app().ClockDelay, "0");
+    EXPECT_EQ(app().ReadSetting("OPTION", "Delay"), "5");
     EXPECT_FALSE(app().form<Foption>().Frame1.enabled());
     EXPECT_FALSE(t.scheduler.isArmed(app().form<Foption>().TimerSt));
-
-    for (const std::string delay : {"0", "", "soon"}) {
-        testing::TestProgram other;
-        other.writeIni("[OPTION]\nAffichage=1\nDelay=" + delay + "\n[Start]\nFirst=0\n");
-        other.start();
-        other.scheduler.advanceSeconds(600);
-        EXPECT_TRUE(other.desktop.applied.empty()) << "Delay=" << delay;
-    }
+    ASSERT_TRUE(app().isLoaded<Form6>()) << "loaded only to stop its timer";
+    EXPECT_FALSE(app().form<Form6>().T1000.enabled());
 }
 
-TEST_F(ChangeLoop, ADelayOfOneChangesEverySecondFromTheStart) {
-    startWith("1", "1");
-    EXPECT_TRUE(app().form<Fsuite>().T01.enabled()) << "\"1\" leaves the counting timer as it is";
-    EXPECT_EQ(applied().size(), 1u) << "loading counts as the first second";
-    seconds(3);
-    EXPECT_EQ(applied(), (Paths{pic("a"), pic("b"), pic("c"), pic("a")}));
-}
-
-TEST_F(ChangeLoop, NoDailyTimeLeavesTheDailyWindowUntouched) {
-    startWith("1", "60");
-    EXPECT_FALSE(app().isLoaded<Form6>());
-    testing::TestProgram manual;
-    manual.writeIni("[OPTION]\nAffichage=2\nTime=Null\n[Start]\nFirst=0\n");
-    manual.start();
-    ASSERT_TRUE(manual.app().isLoaded<Form6>()) << "manual mode loads it only to stop it";
-    EXPECT_FALSE(manual.app().form<Form6>().T1000.enabled());
-}
-
-TEST_F(ChangeLoop, TheDailyChangeHappensOnceADayAtTheStoredTime) {
-    startWith("0", "0", "09:00:10");
-    seconds(9);
-    EXPECT_TRUE(applied().empty());
-    seconds(1);
-    EXPECT_EQ(applied().size(), 1u) << "at the exact second";
-    seconds(120);
-    EXPECT_EQ(applied().size(), 1u) << "never twice the same day";
-    seconds(24 * 3600);
-    EXPECT_EQ(applied().size(), 2u) << "and again the next day";
-}
-
-TEST_F(ChangeLoop, ADailyTickSkippedUnderLoadStillChangesWithinTheMinute) {
-    startWith("0", "0", "9:00:10 AM");
-    seconds(9);
-    t.skew = 2;  // the tick of 09:00:10 never comes: the next one reads 09:00:12
-    seconds(1);
-    EXPECT_EQ(applied().size(), 1u);
-
-    testing::TestProgram late;
-    late.writeIni("[OPTION]\nAffichage=0\nDelay=0\nTime=09:00:10\n[Start]\nFirst=0\n");
-    late.skew = 70;  // started well after the time: that day's change is gone
-    late.start();
-    late.scheduler.advanceSeconds(600);
-    EXPECT_TRUE(late.desktop.applied.empty());
-}
-
-TEST(TimeOfDay, ReadsTheWaysATimeIsWritten) {
-    using engine::parseTimeOfDay;
-    EXPECT_EQ(parseTimeOfDay("14:30:00"), 52200);
-    EXPECT_EQ(parseTimeOfDay("9:05:07"), 32707);
-    EXPECT_EQ(parseTimeOfDay("2:30:00 PM"), 52200);
-    EXPECT_EQ(parseTimeOfDay("12:00:00 AM"), 0);
-    EXPECT_EQ(parseTimeOfDay("12:00:00 pm"), 43200);
-    for (const std::string bad : {"Null", "", "14:30", "24:00:00", "13:00:00 PM", "1:2:3",
-                                  "14:30:00 tomorrow", "aa:bb:cc", "14:60:00"})
-        EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;
-}
-
-TEST_F(ChangeLoop, DelayIniSelectsTheSliderByNumber) {
+TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {
     startWith("2", "0");
-    auto& options = app().form<Foption>();
-    const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"3600", -9, "0"},      {"1", 0, "0"},          {"7200", -10, "2"},
-        {"120", -10, "0.0333"}, {"600", -10, "0.1667"}, {"5400", -10, "1.5"}};
-    for (const auto& [stored, position, box] : cases) {
-        app().ClockDelay = stored;
-        options.Text1.setText("0");
-        options.DelayIni();
-        EXPECT_EQ(options.Slider1.value(), position) << stored;
-        EXPECT_EQ(options.Text1.text(), box) << stored;
-        options.VoirSlider();
-        EXPECT_EQ(app().OptDelay, stored) << "what the next OK stores is what was stored";
+    suite().Tpro("3");
+    for (int i = 0; i < 3; ++i) suite().T01_Timer();
+    EXPECT_EQ(applied(), pic({"a"}));
+    EXPECT_FALSE(suite().T01.enabled()) << "it stops itself after the change";
+
+    // The stored delay is compared with "1" as text, character by character.
+    for (const auto& [delay, before, after] : std::vector<std::tuple<const char*, bool, bool>>{
+             {"10", false, true}, {"1", false, false}, {"", true, false}}) {
+        app().ClockDelay = app().ArmDelay = delay;
+        suite().T01.setEnabled(before);
+        app().ArmCounter();
+        EXPECT_EQ(suite().T01.enabled(), after) << delay;
     }
-    options.Slider1.setValue(-4);
-    for (const std::string unreadable : {"0", "abc", "", "2.5"}) {
-        app().ClockDelay = unreadable;
-        options.DelayIni();
-        EXPECT_EQ(options.Slider1.value(), -4) << unreadable;
-    }
+    EXPECT_EQ(app().CounterTarget, "10");
 }
 
-TEST_F(ChangeLoop, VoirSliderStoresEveryPositionInSeconds) {
-    startWith("2", "0");
+TEST_F(ChangeLoop, AStoredCustomDelayShowsInHoursAndIsStoredBack) {
+    startWith("0", "60");  // no mode procedure: moving the slider alone sets the delay
     auto& options = app().form<Foption>();
-    const Paths expected = {"1", "5", "10", "15", "30", "60", "300", "900", "1800", "3600"};
-    for (int i = 0; i <= 9; ++i) {
-        options.Slider1.setValue(-i);
-        EXPECT_EQ(app().OptDelay, expected[static_cast<std::size_t>(i)]) << -i;
-    }
-    options.Text1.setText("1.5");
+    app().WriteSetting("OPTION", "Delay", std::string("7200"));
+    options.initio();
+    EXPECT_EQ(options.Slider1.value(), -10);
+    EXPECT_EQ(options.Text1.text(), "2");
+    EXPECT_EQ(app().OptDelay, "7200");
+    options.Option4.select();
+    EXPECT_EQ(app().OptChangeMode, "1");
+    EXPECT_EQ(app().CurrentAspect, "1");
+    EXPECT_FALSE(app().isLoaded<Form6>()) << "no daily time: the daily window is never touched";
+    options.Text1.setText("x");
+    options.Slider1.setValue(-9);
     options.Slider1.setValue(-10);
-    EXPECT_EQ(app().OptDelay, "5400") << "the custom box is in hours";
-    for (const std::string bad : {"abc", "-2", "0", ""}) {
-        options.Text1.setText(bad);
-        options.VoirSlider();
-        EXPECT_EQ(app().OptDelay, "5400") << bad << " keeps the delay";
-    }
+    EXPECT_EQ(app().OptDelay, "3600") << "a box that is no number keeps the delay";
+    app().ClockDelay = "abc";
+    options.DelayIni();
+    EXPECT_EQ(options.Slider1.value(), -10) << "an unreadable delay leaves the slider";
 }
 
-TEST_F(ChangeLoop, TheRotationWalksTheListAndWraps) {
-    startWith("2", "0");
-    auto& suite = app().form<Fsuite>();
-    for (int i = 0; i < 5; ++i) suite.G();
-    EXPECT_EQ(applied(), (Paths{pic("a"), pic("b"), pic("c"), pic("a"), pic("b")}));
-
-    app().form<Form1>().Fi.setListIndex(0);  // the user picks "a"
-    suite.G();
-    EXPECT_EQ(applied().back(), pic("b"));
-    EXPECT_EQ(app().SelectedPicture, pic("b"));
-}
-
-TEST_F(ChangeLoop, OneFileIsAppliedAgainAndAnEmptyFolderKeepsTheCurrentPicture) {
-    startWith("2", "0", "Null", {"only.png"});
-    app().form<Fsuite>().G();
-    app().form<Fsuite>().G();
-    EXPECT_EQ(applied(), (Paths{pic("only.png"), pic("only.png")}));
-
-    testing::TestProgram empty;
-    const std::string folder = empty.pictureFolder({});
-    empty.writeIni("[OPTION]\nFolder=" + folder + "\nWallpaper=/kept.png\nAffichage=2\n");
-    empty.start();
-    empty.app().form<Fsuite>().G();
-    EXPECT_EQ(empty.appliedPaths(), Paths{"/kept.png"});
-}
-
-TEST_F(ChangeLoop, AVanishedFileIsRefusedAndTheNextChangeGoesOn) {
+TEST_F(ChangeLoop, TheRotationWrapsGoesOnFromTheUsersPickAndSkipsAVanishedFile) {
     t.desktop.refuseMissingFiles = true;
     startWith("2", "0");
-    std::filesystem::remove(toPath(pic("b")));
-    auto& suite = app().form<Fsuite>();
-    suite.G();
-    suite.G();
-    suite.G();
-    EXPECT_EQ(applied(), (Paths{pic("a"), pic("c")}));
+    for (int i = 0; i < 4; ++i) suite().G();
+    app().form<Form1>().Fi.setListIndex(2);  // the user picks "c"
+    suite().G();
+    std::filesystem::remove(toPath(pics + "b"));
+    suite().G();
+    suite().G();
+    EXPECT_EQ(applied(), pic({"a", "b", "c", "a", "a", "c"})) << "b is refused, c comes next";
+    EXPECT_EQ(app().SelectedPicture, pics + "c");
+}
+
+TEST_F(ChangeLoop, AnEmptyFolderKeepsTheCurrentPicture) {
+    t.writeIni("[OPTION]\nFolder=" + t.pictureFolder({}) + "\nWallpaper=/kept.png\nAffichage=2\n");
+    t.start();
+    suite().G();
+    EXPECT_EQ(applied(), Paths{"/kept.png"});
 }
 
 TEST_F(ChangeLoop, ApplyUsesCentredAndTheCurrentPicture) {
     startWith("2", "0");
     auto& main = app().form<Form1>();
-    main.ApK.click();
-    EXPECT_EQ(t.desktop.applied.back(), (fake::RecordingDesktop::Applied{"Null", 0}));
     main.Fi.setListIndex(2);
     main.ApK.click();
-    EXPECT_EQ(t.desktop.applied.back(), (fake::RecordingDesktop::Applied{pic("c"), 0}));
-    EXPECT_EQ(app().CurrentAspect, "0");
+    EXPECT_EQ(t.desktop.applied.back(), (fake::RecordingDesktop::Applied{pics + "c", 0}));
     t.desktop.failAt = "SetWallpaper";
     EXPECT_NO_THROW(main.ApK.click()) << "a refusal is swallowed";
 }
@@ -282,23 +159,25 @@ TEST_F(ChangeLoop, TheListFollowsTheFolderLabel) {
     auto& main = app().form<Form1>();
     EXPECT_EQ(main.Fi.items(), (Paths{"a", "b", "c"}));
 
-    std::filesystem::create_directories(toPath(t.folder.file("other")));
-    t.folder.write(joinPath("other", "z.png"), "z");
-    const std::string noSeparator = t.folder.file("other");  // an edited file: no trailing one
+    const auto other = std::filesystem::path(toPath(t.folder.str())) / "other";
+    std::filesystem::create_directories(other);
+    t.folder.write("other/z.png", "z");
+    const std::string noSeparator = fromPath(other);  // an edited file: no trailing one
     app().WriteSetting("OPTION", "Folder", noSeparator);
     app().form<Foption>().initio();
     EXPECT_EQ(main.Lchemin.caption(), noSeparator);
     ASSERT_EQ(main.Fi.items(), Paths{"z.png"});
     main.Fi.setListIndex(0);
-    EXPECT_EQ(app().CurrentPicture, joinPath(noSeparator, "z.png")) << "one separator is added";
+    const char separator = std::filesystem::path::preferred_separator;
+    EXPECT_EQ(app().CurrentPicture, noSeparator + separator + "z.png") << "one separator";
 }
 
 TEST_F(ChangeLoop, TheListShowsVisibleFilesInNameOrderWithoutCase) {
     startWith("2", "0", "Null", {"b.jpg", "A.png", ".hidden.png", "c.GIF", "a2.png"});
-    std::filesystem::create_directories(toPath(pic("folder")));
+    std::filesystem::create_directories(toPath(pics + "folder"));
     // Links to files count as files; Windows may not let a test make one.
     std::error_code noLinks;
-    std::filesystem::create_symlink(toPath(pic("b.jpg")), toPath(pic("link.jpg")), noLinks);
+    std::filesystem::create_symlink(toPath(pics + "b.jpg"), toPath(pics + "link.jpg"), noLinks);
     auto& main = app().form<Form1>();
     main.PointListAtFolder();
     Paths expected = {"A.png", "a2.png", "b.jpg", "c.GIF"};
@@ -308,14 +187,13 @@ TEST_F(ChangeLoop, TheListShowsVisibleFilesInNameOrderWithoutCase) {
 
 TEST_F(ChangeLoop, ThePreviewKeepsItsPictureWhenAFileIsNoPicture) {
     startWith("2", "0");
-    t.window.pictures[pic("a")] = {640, 400};
+    t.window.pictures[pics + "a"] = {640, 400};
     auto& main = app().form<Form1>();
     main.Fi.setListIndex(0);
-    ASSERT_TRUE(main.Im1.picture());
-    EXPECT_EQ(main.Im1.picture()->source, pic("a"));
     main.Fi.setListIndex(1);
-    EXPECT_EQ(main.Im1.picture()->source, pic("a")) << "b is not a picture";
-    EXPECT_EQ(app().CurrentPicture, pic("b")) << "but it is the picture to apply";
+    ASSERT_TRUE(main.Im1.picture());
+    EXPECT_EQ(main.Im1.picture()->source, pics + "a") << "b is not a picture";
+    EXPECT_EQ(app().CurrentPicture, pics + "b") << "but it is the picture to apply";
 }
 
 }  // namespace

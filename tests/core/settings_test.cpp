@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "base/ini_text.h"
@@ -63,60 +64,38 @@ TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
     EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "") << "no file reads as the empty text";
     app.WriteSetting("OPTION", "Folder", std::string("/pictures/"));
     EXPECT_EQ(t.ini(), "[OPTION]\r\nFolder=/pictures/\r\n");
-    EXPECT_EQ(app.IniPath, joinPath(t.folder.str(), "Korv.ini"));
+    EXPECT_EQ(app.IniPath, t.folder.file("Korv.ini"));
     EXPECT_EQ(app.ReadSetting("option", "folder"), "/pictures/");
 
     // Every read goes to the file: a hand edit between two calls is seen.
     t.writeIni("[OPTION]\nFolder=/edited/\n");
     EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "/edited/");
+    const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(400, 'e') + "/";
+    app.WriteSetting("OPTION", "Folder", deep);
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "long values read back whole";
 
+    app.WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
+    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "a line break is refused";
     app.WriteSetting("OPTION", "Folder", std::nullopt);
-    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), "");
     EXPECT_EQ(t.ini(), "[OPTION]\n");
 }
 
-TEST(SettingsFile, LongValuesReadBackWhole) {
-    TestProgram t;
-    const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(400, 'e') + "/";
-    t.app().WriteSetting("OPTION", "Folder", deep);
-    EXPECT_EQ(t.app().ReadSetting("OPTION", "Folder"), deep);
-}
-
-TEST(SettingsFile, ALineBreakInAValueIsRefusedAndNothingIsWritten) {
-    TestProgram t;
-    const std::string original = "[OPTION]\r\nFolder=/a/\r\n[Start]\r\nFirst=0\r\n";
-    t.writeIni(original);
-    t.app().WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
-    EXPECT_EQ(t.ini(), original);
-}
-
-// A store whose replacements always fail, like a full disk.
-struct FullDisk : TextFileStore {
-    std::string content = "[OPTION]\nFolder=/a/\n";
+// A file that is there but cannot be read (content nullopt) or cannot be replaced (a full disk).
+struct FailingStore : TextFileStore {
+    std::optional<std::string> content;
     int replaces = 0;
     std::optional<std::string> read(const std::string&) override { return content; }
     bool exists(const std::string&) override { return true; }
-    bool replace(const std::string&, const std::string&) override {
-        ++replaces;
-        return false;
-    }
+    bool replace(const std::string&, const std::string&) override { return ++replaces, false; }
 };
 
-// A file that is there but cannot be read (a folder in its place, a permission problem).
-struct Unreadable : FullDisk {
-    std::optional<std::string> read(const std::string&) override { return std::nullopt; }
-};
-
-TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenFromNothing) {
-    Unreadable store;
-    SettingsFile settings(store);
-    settings.write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
-    EXPECT_EQ(store.replaces, 0);
-    FullDisk full;
-    SettingsFile onFullDisk(full);
-    EXPECT_NO_THROW(onFullDisk.write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenAndAFailedWriteIsQuiet) {
+    FailingStore unreadable, full;
+    full.content = "[OPTION]\n";
+    SettingsFile(unreadable).write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
+    EXPECT_EQ(unreadable.replaces, 0);
+    EXPECT_NO_THROW(SettingsFile(full).write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
     EXPECT_EQ(full.replaces, 1);
-    EXPECT_EQ(onFullDisk.read("Korv.ini", "OPTION", "Folder"), "/a/");
 }
 
 TEST(SettingsFile, AFolderInPlaceOfTheFileStaysAFolder) {
@@ -129,6 +108,32 @@ TEST(SettingsFile, AFolderInPlaceOfTheFileStaysAFolder) {
                             std::filesystem::directory_iterator{}),
               1)
         << "no temporary file is left behind";
+}
+
+TEST(SettingsFile, EachWriteHasATemporaryNameOfItsOwnBesideTheFile) {
+    const auto target = std::filesystem::path("folder") / "Korv.ini";
+    std::set<std::filesystem::path> names = {target};
+    for (unsigned long process : {4000ul, 4001ul}) {
+        for (unsigned write : {1u, 2u}) {
+            const auto name = platform::temporaryName(target, process, write);
+            EXPECT_EQ(name.parent_path(), target.parent_path()) << "the rename stays on one disk";
+            names.insert(name);
+        }
+    }
+    EXPECT_EQ(names.size(), 5u) << "two copies never write the same file";
+}
+
+TEST(SettingsFile, ATemporaryFileIsCreatedNewOrNotAtAll) {
+    using platform::durable::Written;
+    testing::TempFolder folder;
+    const auto taken = toPath(folder.file("Korv.ini.7-1.tmp"));
+    folder.write("Korv.ini.7-1.tmp", "another copy's");
+    EXPECT_EQ(platform::durable::writeNew(taken, "mine"), Written::NameTaken);
+    EXPECT_EQ(folder.read("Korv.ini.7-1.tmp"), "another copy's");
+    EXPECT_EQ(platform::durable::writeNew(toPath(folder.file("new.tmp")), "mine"), Written::Done);
+    EXPECT_EQ(folder.read("new.tmp"), "mine");
+    EXPECT_EQ(platform::durable::writeNew(toPath(folder.file("none/x.tmp")), "mine"),
+              Written::Failed);
 }
 
 }  // namespace

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "app/program.h"
 #include "base/paths.h"
@@ -20,7 +15,8 @@
 
 namespace korvo::testing {
 
-// A folder of its own for one test, removed afterwards.
+// A folder of its own for one test, removed afterwards. Its paths are built by std::filesystem,
+// never by the joining the tests check.
 class TempFolder {
   public:
     TempFolder() {
@@ -34,7 +30,7 @@ class TempFolder {
         std::filesystem::remove_all(path_, ignored);
     }
     std::string str() const { return fromPath(path_); }
-    std::string file(const std::string& name) const { return joinPath(str(), name); }
+    std::string file(const std::string& name) const { return fromPath(path_ / toPath(name)); }
     void write(const std::string& name, const std::string& content) const {
         std::ofstream(toPath(file(name)), std::ios::binary) << content;
     }
@@ -58,7 +54,7 @@ struct RecordingStartup : StartupEntries {
 };
 
 // A whole program on fakes: manual clock, recording window system, real files in a temporary
-// program folder.
+// program folder. The wall clock follows the manual clock from 2026-12-06 09:00:00.
 struct TestProgram {
     TempFolder folder;
     fake::ManualScheduler scheduler;
@@ -67,21 +63,14 @@ struct TestProgram {
     platform::DiskTextFileStore store;
     RecordingStartup startup;
     fake::RecordingDesktop desktop;
-    // The wall clock follows the manual clock from 2026-12-06 09:00:00, plus `skew` seconds.
-    std::int64_t skew = 0;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<Program> program = std::make_unique<Program>(
+        Services{scheduler, window, files, store, startup, desktop.factory(),
+                 [this] { return now(); }, folder.str()});
 
-    TestProgram() { program = std::make_unique<Program>(services()); }
-
-    Services services() {
-        return Services{
-            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now(); },
-            folder.str()};
-    }
     Program& app() { return *program; }
 
     LocalTime now() const {
-        const std::int64_t total = 9 * 3600 + scheduler.now().count() / 1000 + skew;
+        const auto total = 9 * 3600 + scheduler.now().count() / 1000;
         const int second = static_cast<int>(total % 86400);
         return {
             2026,       12, 6 + static_cast<int>(total / 86400), second / 3600, second / 60 % 60,
@@ -91,8 +80,8 @@ struct TestProgram {
     // A picture folder inside the program folder, ending with the separator as stored folders do.
     std::string pictureFolder(const std::vector<std::string>& names) {
         std::filesystem::create_directories(toPath(folder.file("pics")));
-        for (const auto& name : names) folder.write(joinPath("pics", name), name);
-        return joinPath(folder.file("pics"), "");
+        for (const auto& name : names) folder.write("pics/" + name, name);
+        return fromPath(toPath(folder.file("pics")) / "");
     }
 
     // Starts the program as main() does: Sub Main as one dispatched event.

@@ -47,9 +47,11 @@ class RecordingDesktop::Object : public shell::DesktopObject {
     }
 
   private:
+    // Fails the step whose name is failAt: the whole first word, so that failing
+    // "SetWallpaper" does not fail "SetWallpaperOptions".
     std::optional<shell::HRESULT> record(const std::string& call) {
         d_.calls.push_back(call);
-        if (!d_.failAt.empty() && call.rfind(d_.failAt, 0) == 0) return shell::E_FAIL;
+        if (call.substr(0, call.find(' ')) == d_.failAt) return shell::E_FAIL;
         return std::nullopt;
     }
 

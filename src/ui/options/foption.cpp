@@ -1,11 +1,14 @@
 #include "ui/options/foption.h"
 
 #include <array>
-#include <cmath>
 
 #include "app/program.h"
-#include "base/text.h"
+#include "engine/change_clock.h"
+#include "engine/form6.h"
+#include "engine/fsuite.h"
 #include "i18n/language.h"
+#include "ui/forms/errors.h"
+#include "ui/main/form1.h"
 
 namespace korvo {
 
@@ -102,18 +105,7 @@ void Foption::Slider1_Change() {
 }
 
 void Foption::VoirSlider() {
-    const int v = Slider1.value();
-    if (v >= -9 && v <= 0) {
-        app.OptDelay = std::to_string(SliderDelays[static_cast<std::size_t>(-v)]);
-    } else if (v == -10) {
-        // The custom box is in hours, as its labels say; the delay is stored in whole seconds.
-        // Text that is not a positive number keeps the delay as it was.
-        const auto hours = text::asNumber(Text1.text());
-        if (!hours || *hours <= 0) return;
-        const double seconds = std::round(*hours * 3600.0);
-        if (seconds < 1 || seconds > 2147483647.0) return;
-        app.OptDelay = text::formatNumber(seconds, 0);
-    }
+    if (auto delay = clock::sliderDelay(Slider1.value(), Text1.text())) app.OptDelay = *delay;
 }
 
 std::string Foption::LireINI2(const std::string& Entete, const std::string& Variable) {
@@ -123,6 +115,99 @@ std::string Foption::LireINI2(const std::string& Entete, const std::string& Vari
 void Foption::EcrireINI2(const std::string& Entete, const std::string& Variable,
                          const std::optional<std::string>& Valeur) {
     app.WriteSetting(Entete, Variable, Valeur);
+}
+
+// The loader and the change clock.
+
+void Foption::initio() {
+    Ionics();
+}
+
+void Foption::Ionics() {
+    app.ApplyLanguage();
+    int1();
+    Int2();
+    app.ClockDelay = app.ArmDelay = app.CounterInterval = LireINI2("OPTION", "Delay");
+    app.ArmCounter();
+    DelayIni();
+    Vroum();
+
+    app.CurrentPicture = LireINI2("OPTION", "Wallpaper");
+    if (app.CurrentPicture != "Null") app.SelectedPicture = app.CurrentPicture;
+
+    app.StoredChangeMode = LireINI2("OPTION", "Affichage");
+    if (app.StoredChangeMode == "0") aleo();
+    if (app.StoredChangeMode == "1") Sery();
+    if (app.StoredChangeMode == "2") Norm();
+
+    const std::string aspect = LireINI2("OPTION", "Aspect");
+    if (aspect == "0" || aspect == "1" || aspect == "2") {
+        app.CurrentAspect = aspect;
+        Option3[std::stoi(aspect)].select();
+    }
+}
+
+void Foption::int1() {
+    forms::succeeds([&] {
+        app.FolderPath = LireINI2("OPTION", "Folder");
+        if (app.FolderPath == "Null") return;
+        Form1& main = app.form<Form1>();
+        const bool moved = main.Lchemin.caption() != app.FolderPath;
+        main.Lchemin.setCaption(app.FolderPath);
+        Text2.setText(app.FolderPath);
+        // The list follows the label, so a picture's path is never made of the new folder and
+        // a file of the old one.
+        if (moved) main.PointListAtFolder();
+    });
+}
+
+void Foption::Int2() {
+    app.TimeSetting = LireINI2("OPTION", "Time");
+    if (app.TimeSetting != "Null") app.form<Form6>().T1000_Timer();
+}
+
+void Foption::aleo() {}
+
+void Foption::Sery() {
+    // The counting timer keeps interval 0 (see Fsuite::T01): giving it the delay as a
+    // millisecond interval would count the same seconds twice.
+    Option4.select();
+    app.form<Fsuite>().T01.setEnabled(true);
+}
+
+void Foption::Norm() {
+    app.form<Fsuite>().T01.setEnabled(false);
+    app.form<Form6>().T1000.setEnabled(false);
+    Option1.select();
+    app.ClockDelay = app.ArmDelay = app.CounterInterval = "0";
+    app.ArmCounter();
+}
+
+void Foption::DelayIni() {
+    const auto setting = clock::sliderSetting(app.ClockDelay);
+    if (!setting) return;
+    // The box first: moving the slider reads it.
+    if (setting->customHours) Text1.setText(*setting->customHours);
+    Slider1.setValue(setting->position);
+}
+
+void Foption::Vroum() {
+    TimerSt.setEnabled(true);
+    app.ElapsedSeconds = 0;
+    TimerSt_Timer();  // the loading counts as the first second
+}
+
+void Foption::Fz() {
+    app.form<Fsuite>().G();
+    app.ElapsedSeconds = 0;
+}
+
+void Foption::TimerSt_Timer() {
+    app.ElapsedSeconds += 1;
+}
+
+void Foption::Timer1_Timer() {
+    if (clock::changeDue(app.ElapsedSeconds, app.ClockDelay)) Fz();
 }
 
 }  // namespace korvo

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -11,13 +10,8 @@ namespace korvo {
 
 class Program;
 
-// The delay in seconds that each slider position stands for, position 0 first (index i is
-// position -i); the top position, -10, reads the custom box instead.
-inline constexpr std::array<int, 10> SliderDelays = {1, 5, 10, 15, 30, 60, 300, 900, 1800, 3600};
-inline constexpr int CustomDelayPosition = -10;
-
 // The options dialog. It also hosts the loader, which reads the settings into the running
-// program, and the change clock's two timers.
+// program, and the change clock's two timers; the clock's rules are in engine/change_clock.h.
 class Foption : public forms::Form {
   public:
     explicit Foption(Program& app);

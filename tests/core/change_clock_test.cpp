@@ -1,0 +1,75 @@
+#include "engine/change_clock.h"
+
+#include <gtest/gtest.h>
+
+namespace korvo::clock {
+namespace {
+
+using Text = std::optional<std::string>;
+
+TEST(ChangeClock, EverySliderPositionStoresItsDelayInSeconds) {
+    const std::vector<std::pair<int, std::string>> table = {
+        {0, "1"},   {-1, "5"},   {-2, "10"},  {-3, "15"},   {-4, "30"},
+        {-5, "60"}, {-6, "300"}, {-7, "900"}, {-8, "1800"}, {-9, "3600"}};
+    for (const auto& [position, seconds] : table)
+        EXPECT_EQ(sliderDelay(position, "7"), seconds) << position;
+    EXPECT_EQ(sliderDelay(-10, "1.5"), "5400") << "the custom box is in hours";
+    EXPECT_EQ(sliderDelay(-10, "0.0001"), std::nullopt) << "less than a second";
+    for (const std::string bad : {"abc", "-2", "0", "", "1e9"})
+        EXPECT_EQ(sliderDelay(-10, bad), std::nullopt) << bad << " keeps the delay";
+    EXPECT_EQ(sliderDelay(1, "1"), std::nullopt);
+    EXPECT_EQ(sliderDelay(-11, "1"), std::nullopt);
+}
+
+TEST(ChangeClock, AStoredDelayFindsItsPositionByNumberAndComesBackUnchanged) {
+    const std::vector<std::tuple<std::string, int, Text>> table = {
+        {"3600", -9, std::nullopt}, {"1", 0, std::nullopt},   {" 60 ", -5, std::nullopt},
+        {"7200", -10, "2"},         {"120", -10, "0.0333"},   {"600", -10, "0.1667"},
+        {"5400", -10, "1.5"},       {"86399", -10, "23.9997"}};
+    for (const auto& [stored, position, box] : table) {
+        const auto setting = sliderSetting(stored);
+        ASSERT_TRUE(setting) << stored;
+        EXPECT_EQ(setting->position, position) << stored;
+        EXPECT_EQ(setting->customHours, box) << stored;
+        if (box) {
+            EXPECT_EQ(sliderDelay(-10, *box), stored) << "what the next OK stores";
+        }
+    }
+    for (const std::string unreadable : {"0", "-5", "abc", "", "2.5"})
+        EXPECT_FALSE(sliderSetting(unreadable)) << unreadable;
+}
+
+TEST(ChangeClock, AChangeIsDueWhenTheCountEqualsAPositiveDelay) {
+    const std::vector<std::tuple<std::int32_t, std::string, bool>> table = {
+        {60, "60", true}, {61, "60", false},  {59, "60", false}, {0, "0", false},
+        {0, "", false},   {0, "soon", false}, {-3, "-3", false}, {5, " 5", true}};
+    for (const auto& [count, delay, due] : table)
+        EXPECT_EQ(changeDue(count, delay), due) << count << " / " << delay;
+}
+
+TEST(ChangeClock, ReadsTheWaysATimeIsWritten) {
+    EXPECT_EQ(parseTimeOfDay("14:30:00"), 52200);
+    EXPECT_EQ(parseTimeOfDay("9:05:07"), 32707);
+    EXPECT_EQ(parseTimeOfDay(" 2:30:00 PM"), 52200);
+    EXPECT_EQ(parseTimeOfDay("12:00:00 AM"), 0);
+    EXPECT_EQ(parseTimeOfDay("12:00:00 pm"), 43200);
+    for (const std::string bad : {"Null", "", "14:30", "24:00:00", "13:00:00 PM", "1:2:3",
+                                  "14:30:00 tomorrow", "aa:bb:cc", "14:60:00", "0:00:00 AM"})
+        EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;
+}
+
+TEST(ChangeClock, TheDailyChangeIsDueWithinAMinuteOfItsSecondOnceADay) {
+    const LocalTime at{2026, 12, 6, 9, 0, 10}, late{2026, 12, 6, 9, 1, 9},
+        later{2026, 12, 6, 9, 1, 10};
+    EXPECT_TRUE(dailyChangeDue("09:00:10", at, 0));
+    EXPECT_TRUE(dailyChangeDue("9:00:10 AM", late, 0)) << "a skipped tick still counts";
+    EXPECT_FALSE(dailyChangeDue("09:00:10", later, 0));
+    EXPECT_FALSE(dailyChangeDue("09:00:11", at, 0));
+    EXPECT_FALSE(dailyChangeDue("09:00:10", at, 20261206)) << "never twice a day";
+    EXPECT_TRUE(dailyChangeDue("09:00:10", at, 20261205));
+    EXPECT_FALSE(dailyChangeDue("Null", at, 0));
+    EXPECT_EQ(dayOf({2027, 1, 2, 0, 0, 0}), 20270102);
+}
+
+}  // namespace
+}  // namespace korvo::clock
