@@ -344,7 +344,8 @@ class View::Impl {
     void applyIcon(FormView& view);
     void rebuildMenuBar(FormView& view);
     std::optional<forms::Color> backdrop(const FormView& view, const forms::Control& control) const;
-    void paintPicture(ControlView& view, HDC dc);
+    static void paintPicture(ControlView& view, HDC dc);
+    static void paintFrame(ControlView& view, HDC dc);
     HBRUSH controlColors(ControlView& view, HDC dc);
 
     LRESULT formMessage(FormView& view, UINT message, WPARAM wparam, LPARAM lparam);
@@ -809,6 +810,32 @@ void View::Impl::modelFollowsWindow(FormView& view) {
     --applying_;
 }
 
+void View::Impl::paintFrame(ControlView& c, HDC dc) {
+    // Drawn here rather than by the group box itself, which under a visual theme takes the
+    // theme's text colour and leaves the frame's back colour to the parent.
+    RECT area{};
+    GetClientRect(c.hwnd, &area);
+    if (c.brush) FillRect(dc, &area, c.brush);
+    HGDIOBJ former = c.font ? SelectObject(dc, c.font) : nullptr;
+    const std::wstring caption = c.owner->form ? wide(c.control->caption()) : std::wstring{};
+    RECT label{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &label, DT_SINGLELINE | DT_CALCRECT);
+    RECT edge = area;
+    edge.top += (label.bottom - label.top) / 2;
+    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+    if (!caption.empty()) {
+        OffsetRect(&label, 8, 0);
+        label.right += 4;
+        if (c.brush) FillRect(dc, &label, c.brush);
+        OffsetRect(&label, 2, 0);
+        const bool enabled = c.owner->form && c.control->effectivelyEnabled();
+        SetTextColor(dc, enabled ? colorref(c.control->foreColor()) : GetSysColor(COLOR_GRAYTEXT));
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, caption.c_str(), -1, &label, DT_SINGLELINE);
+    }
+    if (former) SelectObject(dc, former);
+}
+
 void View::Impl::paintPicture(ControlView& c, HDC dc) {
     RECT area{};
     GetClientRect(c.hwnd, &area);
@@ -826,7 +853,8 @@ void View::Impl::paintPicture(ControlView& c, HDC dc) {
         if (picture->source != c.bitmapSource || size.cx != c.bitmapArea.cx ||
             size.cy != c.bitmapArea.cy || stretch != c.bitmapStretched) {
             if (c.bitmap) DeleteObject(c.bitmap);
-            c.bitmap = services_.pictures().decode(picture->source, size.cx, size.cy, stretch);
+            c.bitmap = c.owner->impl->services_.pictures().decode(picture->source, size.cx,
+                                                                  size.cy, stretch);
             c.bitmapSource = picture->source;
             c.bitmapArea = size;
             c.bitmapStretched = stretch;
@@ -883,11 +911,15 @@ LRESULT CALLBACK View::Impl::controlProc(HWND hwnd, UINT message, WPARAM wparam,
             if (kind == ControlKind::Frame) return HTCLIENT;
             break;
         case WM_ERASEBKGND:
-            if (kind == ControlKind::Frame && c.brush) {
-                RECT area{};
-                GetClientRect(hwnd, &area);
-                FillRect(reinterpret_cast<HDC>(wparam), &area, c.brush);
-                return 1;
+            if (kind == ControlKind::Frame) return 1;  // painted whole in WM_PAINT
+            break;
+        case WM_PAINT:
+            if (kind == ControlKind::Frame) {
+                PAINTSTRUCT paint;
+                HDC dc = BeginPaint(hwnd, &paint);
+                paintFrame(c, dc);
+                EndPaint(hwnd, &paint);
+                return 0;
             }
             break;
         case WM_NCDESTROY:
