@@ -101,7 +101,7 @@ for _ in $(seq 1 100); do
     sleep 0.05
 done
 [ -n "$options" ] || fail "the options button opened no options dialog"
-if [ -n "$shots" ]; then sleep 0.5 && import -window "$options" "$shots/Foption.png"; fi
+if [ -n "$shots" ]; then sleep 0.5 && import -frame -window "$options" "$shots/Foption.png"; fi
 sleep 2
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo "?")
 echo "idle memory: ${rss} kB resident"
