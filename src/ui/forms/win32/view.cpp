@@ -853,8 +853,8 @@ void View::Impl::paintPicture(ControlView& c, HDC dc) {
         if (picture->source != c.bitmapSource || size.cx != c.bitmapArea.cx ||
             size.cy != c.bitmapArea.cy || stretch != c.bitmapStretched) {
             if (c.bitmap) DeleteObject(c.bitmap);
-            c.bitmap = c.owner->impl->services_.pictures().decode(picture->source, size.cx,
-                                                                  size.cy, stretch);
+            c.bitmap = c.owner->impl->services_.pictures().decode(picture->source, size.cx, size.cy,
+                                                                  stretch);
             c.bitmapSource = picture->source;
             c.bitmapArea = size;
             c.bitmapStretched = stretch;
