@@ -90,6 +90,16 @@ for _ in $(seq 1 50); do [[ "$(wallpaper)" == *dawn.png ]] && break; sleep 0.2; 
 style=$(wine reg query 'HKCU\Control Panel\Desktop' /v WallpaperStyle 2>/dev/null | tr -d '\r')
 [[ "$style" == *REG_SZ*0 ]] || fail "the apply button did not centre the picture: $style"
 
+# The title strip drags the borderless window along (ReleaseCapture, then WM_NCLBUTTONDOWN).
+eval "$(xdotool getwindowgeometry --shell "$win")"
+x0=$X y0=$Y
+xdotool mousemove --window "$win" 300 12 mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove --window "$win" $((300 + 12 * step)) $((12 + 8 * step)); sleep 0.1; done
+xdotool mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$X" -gt "$x0" ] && [ "$Y" -gt "$y0" ] || fail "dragging the title strip did not move the window ($x0,$y0 -> $X,$Y)"
+
 # The options button opens the options dialog: 7365 x 5400 twips of client area in a frame.
 xdotool mousemove --window "$win" 257 316 click 1
 options=
@@ -119,4 +129,4 @@ for _ in $(seq 1 40); do
 done
 [ ${#seen[@]} -ge 2 ] || fail "automatic mode changed the wallpaper ${#seen[@]} times in 10 s"
 stop
-echo "Korvo.exe end to end under Wine: window, tray icon, apply, options and automatic changes ok"
+echo "Korvo.exe end to end under Wine: window, tray icon, apply, drag, options and automatic changes ok"

@@ -212,8 +212,16 @@ TEST_F(Win32View, EachControlIsTheSystemControlOfItsKindPlacedFromTwips) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)), sizeof font,
                &font);
     EXPECT_EQ(std::wstring(font.lfFaceName), L"MS UI Gothic");
-    EXPECT_EQ(font.lfCharSet, 128) << "the font mapper picks a face for Japanese";
     EXPECT_EQ(font.lfHeight, -12) << "9 points at 96 dpi";
+    HDC dc = GetDC(h(f.Title));
+    HGDIOBJ former =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET)
+        << "the font mapper found a face with Japanese: " << utf8(face);
+    SelectObject(dc, former);
+    ReleaseDC(h(f.Title), dc);
 
     const struct {
         const forms::Control& control;
