@@ -57,6 +57,7 @@ int main(int argc, char* argv[]) {
                       platform::systemLocalTime,
                       localPath(QCoreApplication::applicationDirPath()),
                       localPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())};
+    services.systemName = "Linux";
     platform::restoreWallpaper(env);
 
     Program program(std::move(services));

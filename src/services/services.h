@@ -35,6 +35,7 @@ struct Services {
     std::string programFolder;  // the executable's folder, without a trailing separator
     std::string executableName = "Korvo.exe";
     std::string appTitle = "Korvo";
+    std::string systemName = "Windows";  // the system the captions name ("Start Korvo with ...")
 };
 
 }  // namespace korvo

@@ -14,7 +14,8 @@ shell::DesktopFactory selectDesktopBackend(const Environment&) {
 void restoreWallpaper(const Environment&) {}
 
 std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
-    return std::make_unique<RunKeyEntries>(RegistryHive::LocalMachine, kRunKeyPath);
+    return std::make_unique<RunKeyEntries>(std::vector<RunKeyLocation>{
+        {RegistryHive::LocalMachine, kRunKeyPath}, {RegistryHive::CurrentUser, kRunKeyPath}});
 }
 
 }  // namespace korvo::platform

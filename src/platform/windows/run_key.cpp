@@ -34,37 +34,54 @@ RegistryValue dwordValue(std::uint32_t number) {
 
 }  // namespace
 
-bool RunKeyEntries::add(const std::string& name, const std::string& program) {
-    const auto keyPath = widen(keyPath_);
+bool SetRegistryValue(RegistryHive hive, const std::string& key, const std::string& name,
+                      const std::string& value) {
+    const auto keyPath = widen(key);
     const auto valueName = widen(name);
-    const auto path = widen(program);
-    if (!keyPath || !valueName || !path) return false;
-    const RegistryKey key = RegistryKey::open(rootOf(hive_), keyPath->c_str(), KEY_ALL_ACCESS);
-    if (!key) return false;
+    const auto text = widen(value);
+    if (!keyPath || !valueName || !text) return false;
+    const RegistryKey opened = RegistryKey::open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
+    if (!opened) return false;
 
-    // The type decides the data: a new value is a string, a number-typed one gets the path's
-    // leading number, and any other type keeps what it holds.
-    RegistryValue value;
-    const LONG error = readValue(key.get(), valueName->c_str(), value);
+    RegistryValue stored;
+    const LONG error = readValue(opened.get(), valueName->c_str(), stored);
     if (error == ERROR_FILE_NOT_FOUND) {
-        value.type = REG_SZ;
+        stored.type = REG_SZ;
     } else if (error != ERROR_SUCCESS) {
         return false;
     }
-    if (value.type == REG_SZ) {
-        value = stringValue(*path);
-    } else if (value.type == REG_DWORD) {
-        value = dwordValue(leadingNumber(program));
+    if (stored.type == REG_SZ) {
+        stored = stringValue(*text);
+    } else if (stored.type == REG_DWORD) {
+        stored = dwordValue(leadingNumber(value));
     }
-    return writeValue(key.get(), valueName->c_str(), value);
+    return writeValue(opened.get(), valueName->c_str(), stored);
+}
+
+void DeleteRegistryValue(RegistryHive hive, const std::string& key, const std::string& name) {
+    const auto keyPath = widen(key);
+    const auto valueName = widen(name);
+    if (!keyPath || !valueName) return;
+    const RegistryKey opened = RegistryKey::open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
+    if (opened) RegDeleteValueW(opened.get(), valueName->c_str());
+}
+
+std::string runCommand(const std::string& program) {
+    if (program.find(' ') == std::string::npos) return program;
+    return "\"" + program + "\"";
+}
+
+bool RunKeyEntries::add(const std::string& name, const std::string& program) {
+    const std::string command = runCommand(program);
+    for (const RunKeyLocation& location : keys_) {
+        if (SetRegistryValue(location.hive, location.key, name, command)) return true;
+    }
+    return false;
 }
 
 void RunKeyEntries::remove(const std::string& name) {
-    const auto keyPath = widen(keyPath_);
-    const auto valueName = widen(name);
-    if (!keyPath || !valueName) return;
-    const RegistryKey key = RegistryKey::open(rootOf(hive_), keyPath->c_str(), KEY_ALL_ACCESS);
-    if (key) RegDeleteValueW(key.get(), valueName->c_str());
+    for (const RunKeyLocation& location : keys_)
+        DeleteRegistryValue(location.hive, location.key, name);
 }
 
 }  // namespace korvo::platform

@@ -1,31 +1,47 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "services/services.h"
 
 namespace korvo::platform {
 
+// The two hives a log-on entry can live in; named here so that this header needs no Win32 one.
 enum class RegistryHive { LocalMachine, CurrentUser };
 
 // The key whose values Windows starts at log-on, named with its trailing backslash as Korvo has
 // always opened it.
 inline constexpr char kRunKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 
-// Log-on entries as values of a registry "Run" key: the value's name is the entry's, its data
-// the program's path without quotes. A value that already exists keeps its type. Failures are
-// silent: add answers false, remove does nothing.
+// Writes the value `name` of hive\key with `value`. A new value is a string; an existing one keeps
+// its type: a number takes the text's leading number, any other type keeps what it holds. False
+// when the key cannot be opened for writing or the value cannot be written.
+bool SetRegistryValue(RegistryHive hive, const std::string& key, const std::string& name,
+                      const std::string& value);
+// Deletes the value; a key or value that is not there is no failure worth telling.
+void DeleteRegistryValue(RegistryHive hive, const std::string& key, const std::string& name);
+
+// The command line Windows runs for a log-on entry: the path, quoted when it holds a space, since
+// an unquoted "C:\Program Files\…" lets Windows try "C:\Program.exe" first.
+std::string runCommand(const std::string& program);
+
+struct RunKeyLocation {
+    RegistryHive hive;
+    std::string key;
+};
+
+// Log-on entries as values of "Run" keys, the machine's first. An ordinary user cannot write the
+// machine's key, so the entry goes to the first key that takes it, and removal clears them all.
 class RunKeyEntries final : public StartupEntries {
   public:
-    RunKeyEntries(RegistryHive hive, std::string keyPath)
-        : hive_(hive), keyPath_(std::move(keyPath)) {}
+    explicit RunKeyEntries(std::vector<RunKeyLocation> keys) : keys_(std::move(keys)) {}
 
     bool add(const std::string& name, const std::string& program) override;
     void remove(const std::string& name) override;
 
   private:
-    RegistryHive hive_;
-    std::string keyPath_;
+    std::vector<RunKeyLocation> keys_;
 };
 
 }  // namespace korvo::platform

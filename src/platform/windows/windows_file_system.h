@@ -11,6 +11,7 @@ namespace korvo::platform {
 class WindowsFileSystem : public StdFileSystem {
   public:
     std::vector<std::string> drives() override;
+    std::string systemDrive() override { return "c:\\"; }
 
   protected:
     bool isHidden(const std::filesystem::directory_entry& entry) const override;

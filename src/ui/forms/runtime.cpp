@@ -109,17 +109,16 @@ void Runtime::dispatch(const std::function<void()>& event) {
         // letting it into the window system's loop would end the program.
     }
     --depth_;
-    if (depth_ == 0) finishEvent();
+    // The polls run after every event, however deeply nested: a popup menu's own loop dispatches
+    // the clock's ticks while its handler is still open, and a poll that waited for the outermost
+    // event would let the count run past the delay it watches for.
+    if (!ended_) runPolls();
+    if (depth_ == 0) retired_.clear();
 }
 
 void Runtime::timerDue(Timer& timer) {
     if (!shouldRun(timer)) return;
     dispatch([&timer] { timer.fire(); });
-}
-
-void Runtime::finishEvent() {
-    if (!ended_) runPolls();
-    retired_.clear();
 }
 
 void Runtime::runPolls() {

@@ -87,7 +87,6 @@ class Runtime {
   private:
     void load(Form& form);
     void runPolls();
-    void finishEvent();
     bool shouldRun(const Timer& timer) const;
 
     Scheduler& scheduler_;

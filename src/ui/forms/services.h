@@ -61,6 +61,13 @@ class FileSystem {
     virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
     // Roots the drive list offers ("c:\" style on Windows, "/" on Linux).
     virtual std::vector<std::string> drives() = 0;
+    // The drive a folder browser opens on: "c:\" on Windows, the file system's root on Linux.
+    virtual std::string systemDrive() {
+        return drives().empty() ? std::string{} : drives().front();
+    }
+    // The folder a browser's folder list opens in, when the platform has a place for pictures;
+    // empty to stay at the drive's root.
+    virtual std::string startFolder() { return {}; }
 };
 
 }  // namespace korvo::forms

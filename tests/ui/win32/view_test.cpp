@@ -428,8 +428,8 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
     EXPECT_EQ(icon->width, 64);
     const auto flag = w.window.probePicture(":/flags/3.png");
     ASSERT_TRUE(flag);
-    EXPECT_EQ(flag->width, 41);
-    EXPECT_EQ(flag->height, 25);
+    EXPECT_EQ(flag->width, 46);
+    EXPECT_EQ(flag->height, 32);
     EXPECT_FALSE(w.window.probePicture(path("a.jpg"))) << "a file that only says it is a picture";
     EXPECT_FALSE(w.window.probePicture(path("missing.png")));
     EXPECT_FALSE(w.window.probePicture(":missing.png"));
