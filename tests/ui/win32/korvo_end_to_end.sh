@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # korvo_end_to_end.sh KORVO_EXE RESOURCES [SCREENSHOTS]: Korvo.exe under Wine, started from a
-# program folder of its own on an X server with a tray host, shows its main window listing the
-# sample folder and its icon in the tray; the apply button sets the picture picked in the list
-# as wallpaper through SystemParametersInfoW (read back from the registry it saves to); the
-# options button opens the options dialog; in automatic mode the wallpaper changes once per
-# delay. With SCREENSHOTS, the main window and the options dialog are saved there as Wine drew
-# them. Prints the start-to-window time and the idle memory.
+# program folder of its own on an X server with a tray host. On a fresh folder it shows the
+# assistant's first page and its icon in the tray. Set up, it shows its main window listing the
+# sample folder; the apply button sets the picture picked in the list as wallpaper through
+# SystemParametersInfoW (read back from the registry it saves to); the title strip drags the
+# window; the options button opens the options dialog; in automatic mode the wallpaper changes
+# once per delay. With SCREENSHOTS, the assistant's page, the main window and the options dialog
+# are saved there as Wine drew them. Prints the start-to-window time and the idle memory.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
@@ -47,17 +48,16 @@ window_sized() { # width height: a visible window of Korvo's with that size
     done
     return 1
 }
-start() {
-    local t0
+start() { # width height of the first window, 423 x 333 (6345 x 4995 twips) unless given
+    local t0 width=${1:-423} height=${2:-333}
     t0=$(date +%s%N)
     wine "$prog/Korvo.exe" >"$prog/log" 2>&1 &
     pid=$!
-    # The main window: 6345 x 4995 twips, 423 x 333 pixels at 96 dpi, without a border.
     for _ in $(seq 1 300); do
-        win=$(window_sized 423 333) && break
+        win=$(window_sized "$width" "$height") && break
         sleep 0.05
     done
-    [ -n "${win:-}" ] || { cat "$prog/log" >&2; fail "no 423x333 main window appeared"; }
+    [ -n "${win:-}" ] || { cat "$prog/log" >&2; fail "no ${width}x$height window appeared"; }
     echo "start to window: $((($(date +%s%N) - t0) / 1000000)) ms"
 }
 stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; win=; }
@@ -73,12 +73,19 @@ tray_icon() { # Wine's desktop process has docked an icon window in the tray hos
         END { exit !found }'
 }
 
-# Manual mode: the window, the tray icon, then pick the first file and press the apply button.
-settings 2 0
+# A fresh folder, with the settings file as it is laid down: the assistant's first page, a
+# borderless 6840 x 4680 twips window.
+cp "$resources/Korv.ini" "$prog/Korv.ini"
 tray_icon && fail "an icon was in the tray before Korvo started"
-start
+start 456 312
 for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
 tray_icon || fail "no tray icon in the tray host"
+if [ -n "$shots" ]; then mkdir -p "$shots" && sleep 0.5 && import -window "$win" "$shots/Fassist1.png"; fi
+stop
+
+# Manual mode: the main window; pick the first file and press the apply button.
+settings 2 0
+start
 before=$(wallpaper)
 [[ "$before" != *dawn.png ]] || fail "the wallpaper was dawn.png before anything was applied"
 xdotool mousemove --window "$win" 20 134 click 1 # the list's first entry, dawn.png
@@ -129,4 +136,4 @@ for _ in $(seq 1 40); do
 done
 [ ${#seen[@]} -ge 2 ] || fail "automatic mode changed the wallpaper ${#seen[@]} times in 10 s"
 stop
-echo "Korvo.exe end to end under Wine: window, tray icon, apply, drag, options and automatic changes ok"
+echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options and automatic changes ok"
