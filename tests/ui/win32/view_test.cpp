@@ -433,6 +433,44 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
     EXPECT_FALSE(w.window.probePicture(path("a.jpg"))) << "a file that only says it is a picture";
     EXPECT_FALSE(w.window.probePicture(path("missing.png")));
     EXPECT_FALSE(w.window.probePicture(":missing.png"));
+
+    // Decoded at the size shown: scaled when stretched, else the natural size cut to the area.
+    const struct {
+        int width, height;
+        bool stretch;
+        LONG shownWidth, shownHeight;
+    } sizes[] = {{20, 10, true, 20, 10}, {100, 30, false, 64, 30}, {300, 200, true, 300, 200}};
+    for (const auto& s : sizes) {
+        HBITMAP bitmap = w.window.pictures().decode(":korvo.png", s.width, s.height, s.stretch);
+        BITMAP info{};
+        ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, s.shownWidth);
+        EXPECT_EQ(info.bmHeight, s.shownHeight);
+        DeleteObject(bitmap);
+    }
+    EXPECT_EQ(w.window.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
+}
+
+TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
+    const struct {
+        const char* address;
+        const wchar_t* opened;  // nullptr: refused
+    } cases[] = {
+        {"http://korvo.example/", L"http://korvo.example/"},
+        {"HTTPS://korvo.example", L"HTTPS://korvo.example"},
+        {"www.korvo.example", L"http://www.korvo.example"},
+        {"mailto:someone@korvo.example", L"mailto:someone@korvo.example"},
+        {"calc.exe", nullptr},
+        {"C:\\Windows\\notepad.exe", nullptr},
+        {"file:///c:/windows/notepad.exe", nullptr},
+        {"javascript:alert(1)", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        const auto opened = browsableAddress(c.address);
+        EXPECT_EQ(opened.value_or(L"(refused)"), c.opened ? c.opened : L"(refused)");
+    }
 }
 
 }  // namespace

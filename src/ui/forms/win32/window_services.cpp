@@ -12,8 +12,9 @@ namespace {
 
 constexpr UINT TrayId = 1;
 
-// Only what a browser or mail program opens; "www." alone is taken as a web address.
-std::optional<std::wstring> browsable(const std::string& address) {
+}  // namespace
+
+std::optional<std::wstring> browsableAddress(const std::string& address) {
     std::string lower;
     for (char c : address) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     for (const char* scheme : {"http://", "https://", "mailto:"})
@@ -21,8 +22,6 @@ std::optional<std::wstring> browsable(const std::string& address) {
     if (lower.rfind("www.", 0) == 0) return wide("http://" + address);
     return std::nullopt;
 }
-
-}  // namespace
 
 int screenTwipsPerPixel() {
     HDC screen = GetDC(nullptr);
@@ -103,7 +102,7 @@ std::optional<forms::PictureInfo> WindowServices::probePicture(const std::string
 }
 
 void WindowServices::openAddress(const std::string& address) {
-    if (const auto target = browsable(address))
+    if (const auto target = browsableAddress(address))
         ShellExecuteW(nullptr, L"open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -52,6 +52,10 @@ class WindowServices final : public forms::WindowServices {
     bool ended_ = false;
 };
 
+// The address as ShellExecuteW gets it: web and mail addresses only ("www." ones as http);
+// nullopt for anything else, which could name a program or a document to run.
+std::optional<std::wstring> browsableAddress(const std::string& address);
+
 // 1440 divided by the screen's dots per inch: 15 at 96 dpi.
 int screenTwipsPerPixel();
 
