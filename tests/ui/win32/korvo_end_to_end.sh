@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# korvo_end_to_end.sh KORVO_EXE RESOURCES [SCREENSHOTS]: Korvo.exe under Wine, started from a
+# program folder of its own on an X server with a tray host. On a fresh folder it shows the
+# assistant's first page and its icon in the tray. Set up, it shows its main window listing the
+# sample folder; the apply button sets the picture picked in the list as wallpaper through
+# SystemParametersInfoW (read back from the registry it saves to); the title strip drags the
+# window; the options button opens the options dialog; in automatic mode the wallpaper changes
+# once per delay. With SCREENSHOTS, the assistant's page, the main window and the options dialog
+# are saved there as Wine drew them. Prints the start-to-window time and the idle memory.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${DISPLAY:-}" ]; then
+    exec "$here/../../../scripts/with-xvfb" --tray "$0" "$@"
+fi
+korvo=$1 resources=$2 shots=${3:-}
+prog=$(mktemp -d -t korvo-wine-e2e.XXXXXX)
+own_prefix=
+if [ -z "${WINEPREFIX:-}" ]; then
+    own_prefix=$(mktemp -d -t korvo-wine.XXXXXX)
+    export WINEPREFIX=$own_prefix
+    wineboot -i >/dev/null 2>&1 || true
+fi
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$prog"
+    if [ -n "$own_prefix" ]; then wineserver -k 2>/dev/null || true; rm -rf "$own_prefix"; fi
+}
+trap cleanup EXIT
+cp "$korvo" "$prog/Korvo.exe"
+cp -r "$resources/fond" "$prog/fond"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+winfolder="Z:${prog//\//\\}\\fond\\"
+settings() { # mode delay
+    printf '[OPTION]\r\nFolder=%s\r\nWallpaper=Null\r\nLang=EN\r\nAffichage=%s\r\nAspect=2\r\nTime=Null\r\nDelay=%s\r\n[Start]\r\nWin=0\r\nFirst=0\r\n' \
+        "$winfolder" "$1" "$2" >"$prog/Korv.ini"
+}
+window_sized() { # width height: a visible window of Korvo's with that size
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+start() { # width height of the first window, 423 x 333 (6345 x 4995 twips) unless given
+    local t0 width=${1:-423} height=${2:-333}
+    t0=$(date +%s%N)
+    wine "$prog/Korvo.exe" >"$prog/log" 2>&1 &
+    pid=$!
+    for _ in $(seq 1 300); do
+        win=$(window_sized "$width" "$height") && break
+        sleep 0.05
+    done
+    [ -n "${win:-}" ] || { cat "$prog/log" >&2; fail "no ${width}x$height window appeared"; }
+    echo "start to window: $((($(date +%s%N) - t0) / 1000000)) ms"
+}
+stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; win=; }
+wallpaper() { # the value SystemParametersInfoW saved
+    wine reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | tr -d '\r' |
+        sed -n 's/.*REG_SZ[[:space:]]*//p'
+}
+tray_icon() { # Wine's desktop process has docked an icon window in the tray host's panel
+    xwininfo -root -tree | awk '
+        /"panel": \("panel" "trayer"\)/ { depth = match($0, /[^ ]/); inside = 1; next }
+        inside && match($0, /[^ ]/) <= depth { inside = 0 }
+        inside && /"explorer.exe"/ { found = 1 }
+        END { exit !found }'
+}
+
+# A fresh folder, with the settings file as it is laid down: the assistant's first page, a
+# borderless 6840 x 4680 twips window.
+cp "$resources/Korv.ini" "$prog/Korv.ini"
+tray_icon && fail "an icon was in the tray before Korvo started"
+start 456 312
+for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
+tray_icon || fail "no tray icon in the tray host"
+if [ -n "$shots" ]; then mkdir -p "$shots" && sleep 0.5 && import -window "$win" "$shots/Fassist1.png"; fi
+stop
+
+# Manual mode: the main window; pick the first file and press the apply button.
+settings 2 0
+start
+before=$(wallpaper)
+[[ "$before" != *dawn.png ]] || fail "the wallpaper was dawn.png before anything was applied"
+xdotool mousemove --window "$win" 20 134 click 1 # the list's first entry, dawn.png
+sleep 0.3
+if [ -n "$shots" ]; then mkdir -p "$shots" && import -window "$win" "$shots/Form1.png"; fi
+xdotool mousemove --window "$win" 184 316 click 1 # the apply button
+for _ in $(seq 1 50); do [[ "$(wallpaper)" == *dawn.png ]] && break; sleep 0.2; done
+[[ "$(wallpaper)" == *dawn.png ]] || fail "the apply button did not set dawn.png: '$(wallpaper)'"
+style=$(wine reg query 'HKCU\Control Panel\Desktop' /v WallpaperStyle 2>/dev/null | tr -d '\r')
+[[ "$style" == *REG_SZ*0 ]] || fail "the apply button did not centre the picture: $style"
+
+# The title strip drags the borderless window along (ReleaseCapture, then WM_NCLBUTTONDOWN).
+eval "$(xdotool getwindowgeometry --shell "$win")"
+x0=$X y0=$Y
+xdotool mousemove --window "$win" 300 12 mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove --window "$win" $((300 + 12 * step)) $((12 + 8 * step)); sleep 0.1; done
+xdotool mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$X" -gt "$x0" ] && [ "$Y" -gt "$y0" ] || fail "dragging the title strip did not move the window ($x0,$y0 -> $X,$Y)"
+
+# The options button opens the options dialog: 7365 x 5400 twips of client area in a frame.
+xdotool mousemove --window "$win" 257 316 click 1
+options=
+for _ in $(seq 1 100); do
+    for w in $(xdotool search --onlyvisible --name 'option' 2>/dev/null || true); do
+        [ "$w" != "$win" ] && options=$w
+    done
+    [ -n "$options" ] && break
+    sleep 0.05
+done
+[ -n "$options" ] || fail "the options button opened no options dialog"
+if [ -n "$shots" ]; then sleep 0.5 && import -frame -window "$options" "$shots/Foption.png"; fi
+sleep 2
+rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo "?")
+echo "idle memory: ${rss} kB resident"
+stop
+
+# Automatic mode, two seconds: a new picture every two seconds.
+settings 1 2
+start
+seen=() last=$(wallpaper)
+for _ in $(seq 1 40); do
+    now=$(wallpaper)
+    if [ "$now" != "$last" ]; then seen+=("$now"); last=$now; fi
+    [ ${#seen[@]} -ge 2 ] && break
+    sleep 0.25
+done
+[ ${#seen[@]} -ge 2 ] || fail "automatic mode changed the wallpaper ${#seen[@]} times in 10 s"
+stop
+echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options and automatic changes ok"

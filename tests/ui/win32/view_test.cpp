@@ -1,0 +1,477 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ui/forms/win32/text.h"
+#include "win32_world.h"
+
+namespace korvo::win32::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string num(int n) {
+    return " " + std::to_string(n);
+}
+
+// A window with one control of each kind the forms use, laid out in twips; every handler notes
+// what it saw.
+class Sampler : public forms::Form {
+  public:
+    explicit Sampler(Win32World& w) : forms::Form(w.runtime, "Sampler") {
+        setBorderStyle(forms::BorderStyle::None);
+        setShowInTaskbar(false);
+        setCaption("Sampler");
+        setRect({1500, 1200, 6000, 4500});
+        setBackColor(forms::rgb(128, 128, 128));
+        Strip.setBackColor(forms::rgb(0, 0, 192));
+        Title.setForeColor(forms::rgb(255, 255, 255));
+        Box.setBackColor(forms::rgb(0, 0, 0));
+        Name.setBackColor(forms::rgb(64, 64, 64));
+        Title.setFont({"MS UI Gothic", 9, 128});
+        Go.onClick = [this] { log.push_back("Go"); };
+        for (auto& option : Choice)
+            option->onClick = [this, i = option->index()] { log.push_back("Choice" + num(i)); };
+        Tick.onClick = [this] { log.push_back("Tick" + num(Tick.value())); };
+        Name.onChange = [this] { log.push_back("Name " + Name.text()); };
+        Pick.onChange = [this] { log.push_back("Pick change " + Pick.text()); };
+        Pick.onClick = [this] { log.push_back("Pick click " + Pick.text()); };
+        Files.onClick = [this] { log.push_back("File " + Files.fileName()); };
+        Dir.onClick = [this] { log.push_back("Dir click" + num(Dir.listIndex())); };
+        Dir.onChange = [this] { log.push_back("Dir " + Dir.path()); };
+        Delay.onChange = [this] { log.push_back("Delay" + num(Delay.value())); };
+        Title.onMouseDown = [this](const forms::MouseEvent& e) {
+            log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
+        };
+        Open.onClick = [this] { log.push_back("Open"); };
+        Close.onClick = [this] { log.push_back("Close"); };
+        File.setVisible(false);
+        Poll.onTimer = [this] { ++polls; };
+    }
+    void Form_MouseDown(const forms::MouseEvent&) override { log.push_back("Form down"); }
+    void Form_MouseMove(const forms::MouseEvent& e) override {
+        log.push_back("Form move" + num(e.button) + num(static_cast<int>(e.x)));
+    }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+        log.push_back("Query unload" + num(UnloadMode));
+        Cancel = refuse;
+    }
+
+    forms::PictureBox Strip{*this, "Strip", {0, 0, 6000, 375}};
+    forms::Label Title{*this, "Title", {720, 120, 3000, 255}, "&Korvo"};
+    forms::CommandButton Go{*this, "Go", {4440, 4000, 975, 375}, "&Apply"};
+    forms::Frame Box{*this, "Box", {2160, 1200, 2400, 2400}, "Preview"};
+    forms::ControlArray<forms::OptionButton> Choice{
+        2, [this](int i) {
+            return std::make_unique<forms::OptionButton>(
+                Box, "Choice", forms::Rect{120, 300 + 300 * i, 900, 255}, "C" + num(i), i);
+        }};
+    forms::CheckBox Tick{Box, "Tick", {120, 1200, 1500, 255}, "Tick"};
+    forms::Image Picture{Box, "Picture", {120, 1500, 600, 600}, true};
+    forms::TextBox Name{*this, "Name", {0, 600, 2000, 300}, "design"};
+    forms::ComboBox Pick{*this, "Pick", {0, 1000, 2000, 315}};
+    forms::FileListBox Files{*this, "Files", {0, 1920, 2100, 1500}};
+    forms::FolderListBox Dir{*this, "Dir", {0, 3500, 2100, 900}};
+    forms::DriveListBox Drive{*this, "Drive", {2160, 3700, 2000, 315}};
+    forms::Slider Delay{*this, "Delay", {5000, 500, 600, 3000}, -10, 0};
+    forms::Timer Poll{*this, "Poll", 1, true};
+    forms::Menu File{*this, "File", "&File"};
+    forms::Menu Open{*this, "Open", "&Open", &File};
+    forms::Menu Rule{*this, "Rule", "-", &File};
+    forms::Menu Close{*this, "Close", "&Close", &File};
+    Log log;
+    int polls = 0, refuse = 1;
+};
+
+// The sampler over a folder of three pictures and two folders.
+struct Win32View : ::testing::Test {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "korvo-win32-view";
+    Win32World w;
+    Sampler& f = w.form<Sampler>();
+    Win32View() {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "alpha");
+        std::filesystem::create_directories(dir / "beta");
+        for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) std::ofstream(dir / name) << "x";
+    }
+    ~Win32View() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::string path(const char* sub = "") const { return utf8((dir / sub).wstring()); }
+    HWND h(const forms::Control& c) const { return w.view.handle(c); }
+    // A notification of the control to the form, as the control itself sends it.
+    void notify(const forms::Control& c, WORD code) const {
+        SendMessageW(w.view.window(f), WM_COMMAND, MAKEWPARAM(0, code),
+                     reinterpret_cast<LPARAM>(h(c)));
+    }
+};
+
+std::wstring className(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+std::wstring text(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(hwnd, buffer, 256);
+    return buffer;
+}
+
+// Where a control lies in its form's client area, in pixels.
+RECT placeOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The colours a control is drawn with, asked of its form the way the control asks.
+struct Colours {
+    COLORREF text, back;
+    bool brush = true;
+};
+Colours coloursOf(HWND form, HWND control, UINT message) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    LOGBRUSH logical{};
+    if (brush) GetObjectW(brush, sizeof logical, &logical);
+    const Colours colours{GetTextColor(dc), logical.lbColor, brush != nullptr};
+    DeleteDC(dc);
+    return colours;
+}
+
+TEST_F(Win32View, EachControlIsTheSystemControlOfItsKindPlacedFromTwips) {
+    HWND window = w.view.window(f);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window)) << "forms load hidden";
+    ASSERT_EQ(w.window.twipsPerPixelX(), 15) << "the display runs at 96 dpi";
+    const struct {
+        const forms::Control& control;
+        const wchar_t* cls;
+        LONG style;  // bits that must be set
+        RECT place;  // pixels in the form's client area
+    } expected[] = {
+        {f.Strip, L"KorvoPicture", 0, {0, 0, 400, 25}},
+        {f.Title, L"Static", SS_NOTIFY, {48, 8, 248, 25}},
+        {f.Go, L"Button", BS_PUSHBUTTON, {296, 267, 361, 292}},
+        {f.Box, L"Button", BS_GROUPBOX, {144, 80, 304, 240}},
+        {f.Choice[1], L"Button", BS_RADIOBUTTON, {152, 120, 212, 137}},  // inside the frame
+        {f.Tick, L"Button", BS_3STATE, {152, 160, 252, 177}},
+        {f.Picture, L"KorvoPicture", 0, {152, 180, 192, 220}},
+        {f.Name, L"Edit", ES_AUTOHSCROLL, {0, 40, 133, 60}},
+        {f.Files, L"ListBox", LBS_NOTIFY, {0, 128, 140, 228}},
+        {f.Dir, L"ListBox", LBS_NOTIFY, {0, 233, 140, 293}},
+        {f.Delay, L"msctls_trackbar32", TBS_VERT, {333, 33, 373, 233}},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.control.name());
+        HWND c = h(e.control);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(GetParent(c), window) << "every control is a child of its form's window";
+        EXPECT_EQ(className(c), e.cls);
+        EXPECT_EQ(GetWindowLongW(c, GWL_STYLE) & e.style, e.style);
+        EXPECT_TRUE(placeOf(c) == e.place);
+    }
+    EXPECT_EQ(className(h(f.Pick)), L"ComboBox");
+    EXPECT_EQ(GetWindowLongW(h(f.Pick), GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWN);
+    EXPECT_EQ(GetWindowLongW(h(f.Drive), GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+    EXPECT_EQ(w.view.handle(f.Poll), nullptr) << "a timer has no window";
+
+    RECT client{}, outer{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    EXPECT_TRUE(client == (RECT{0, 0, 400, 300}));
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 80);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP) << "no border";
+    EXPECT_EQ(GetWindow(window, GW_OWNER) != nullptr, true) << "kept off the task bar";
+    f.setBorderStyle(forms::BorderStyle::FixedDialog);
+    f.setShowInTaskbar(true);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    GetClientRect(window, &client);
+    EXPECT_TRUE(client == (RECT{0, 0, 400, 300})) << "the client area keeps its size";
+
+    EXPECT_EQ(text(window), L"Sampler");
+    EXPECT_EQ(text(h(f.Title)), L"&Korvo") << "the static shows '&' as the access key";
+    EXPECT_EQ(text(h(f.Box)), L"Preview");
+    EXPECT_EQ(text(h(f.Choice[1])), L"C 1");
+    EXPECT_EQ(text(h(f.Name)), L"design");
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"MS UI Gothic");
+    EXPECT_EQ(font.lfHeight, -12) << "9 points at 96 dpi";
+    HDC dc = GetDC(h(f.Title));
+    HGDIOBJ former =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET)
+        << "the font mapper found a face with Japanese: " << utf8(face);
+    SelectObject(dc, former);
+    ReleaseDC(h(f.Title), dc);
+
+    const struct {
+        const forms::Control& control;
+        UINT message;
+        Colours colours;
+    } painted[] = {
+        {f.Title, WM_CTLCOLORSTATIC, {RGB(255, 255, 255), RGB(0, 0, 192)}},  // on the strip
+        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},           // the frame's black
+        {f.Box, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},
+        {f.Name, WM_CTLCOLOREDIT, {RGB(0, 0, 0), RGB(64, 64, 64)}},
+        {f.Files, WM_CTLCOLORLISTBOX, {RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)}},
+    };
+    for (const auto& p : painted) {
+        SCOPED_TRACE(p.control.name());
+        const Colours got = coloursOf(window, h(p.control), p.message);
+        EXPECT_EQ(got.text, p.colours.text);
+        EXPECT_TRUE(got.brush);
+        EXPECT_EQ(got.back, p.colours.back);
+    }
+}
+
+TEST_F(Win32View, ModelChangesReachTheWindowsWithoutComingBackAsUserActions) {
+    const int polls = f.polls;
+    f.Title.setCaption("A && B");
+    EXPECT_EQ(text(h(f.Title)), L"A && B");
+    f.Name.setText("typed");
+    EXPECT_EQ(text(h(f.Name)), L"typed");
+    f.Pick.addItem("one");
+    f.Pick.addItem("two");
+    f.Pick.setListIndex(1);
+    EXPECT_EQ(text(h(f.Pick)), L"two");
+    EXPECT_EQ(SendMessageW(h(f.Pick), CB_GETCOUNT, 0, 0), 2);
+    f.Delay.setValue(-3);
+    EXPECT_EQ(SendMessageW(h(f.Delay), TBM_GETPOS, 0, 0), -3);
+    f.Files.setPath(path());
+    EXPECT_EQ(SendMessageW(h(f.Files), LB_GETCOUNT, 0, 0), 3);
+    f.Files.setListIndex(2);
+    EXPECT_EQ(SendMessageW(h(f.Files), LB_GETCURSEL, 0, 0), 2);
+    f.Dir.setPath(path());
+    EXPECT_EQ(SendMessageW(h(f.Dir), LB_GETCOUNT, 0, 0), f.Dir.listCount())
+        << "the list shows the runtime's entries, no more";
+    f.Choice[1].select();
+    EXPECT_EQ(SendMessageW(h(f.Choice[1]), BM_GETCHECK, 0, 0), BST_CHECKED);
+    f.Tick.setValue(forms::CheckBox::Grayed);
+    EXPECT_EQ(SendMessageW(h(f.Tick), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    f.Name.setLocked(true);
+    EXPECT_TRUE(GetWindowLongW(h(f.Name), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(f.polls, polls) << "no model change came back as a user action";
+    EXPECT_EQ(f.log, (Log{"Name typed", "Pick click two", "Delay -3", "File c.jpg", "Dir " + path(),
+                          "Choice 1", "Tick 2"}))
+        << "each handler ran once, from the model";
+
+    f.Box.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(h(f.Choice[0])) || IsWindowEnabled(h(f.Tick)));
+    EXPECT_TRUE(IsWindowEnabled(h(f.Name))) << "outside the frame";
+    f.show();
+    f.Box.setVisible(false);
+    EXPECT_FALSE(IsWindowVisible(h(f.Tick))) << "hidden with its frame";
+    f.Box.setVisible(true);
+    f.Box.setRect({2160 + 150, 1200, 2400, 2400});
+    EXPECT_EQ(placeOf(h(f.Tick)).left, 162) << "moved with its frame";
+    EXPECT_TRUE(IsWindowVisible(h(f.Tick)));
+    f.setRect({0, 0, 3000, 1500});
+    RECT client{};
+    GetClientRect(w.view.window(f), &client);
+    EXPECT_TRUE(client == (RECT{0, 0, 200, 100}));
+}
+
+TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
+    f.show();
+    f.Tick.setValue(forms::CheckBox::Grayed);
+    f.Pick.addItem("alpha");
+    f.Pick.addItem("beta");
+    f.Files.setPath(path());
+    f.Dir.setPath(path());
+    HWND window = w.view.window(f);
+    const auto checked = [&](int i) {
+        return SendMessageW(h(f.Choice[i]), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    const auto select = [&](const forms::Control& c, UINT message, WORD code, int index) {
+        SendMessageW(h(c), message, static_cast<WPARAM>(index), 0);
+        notify(c, code);
+    };
+    const int alpha = [&] {
+        for (int i = 0; i < f.Dir.listCount(); ++i)
+            if (f.Dir.list(i) == "alpha") return i;
+        return -1;
+    }();
+    const struct {
+        std::string logged;
+        std::function<void()> act;
+        std::function<bool()> shown = [] { return true; };
+    } actions[] = {
+        {"Go", [&] { notify(f.Go, BN_CLICKED); }},
+        {"Choice 1", [&] { notify(f.Choice[1], BN_CLICKED); }, [&] { return checked(1); }},
+        {"Choice 1", [&] { notify(f.Choice[1], BN_CLICKED); }, [&] { return checked(1); }},
+        {"Choice 0", [&] { notify(f.Choice[0], BN_CLICKED); },
+         [&] { return checked(0) && !checked(1); }},
+        {"Tick 0", [&] { notify(f.Tick, BN_CLICKED); },  // a greyed box unticks
+         [&] { return SendMessageW(h(f.Tick), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }},
+        {"Name design!", [&] { SetWindowTextW(h(f.Name), L"design!"); }},
+        {"Pick click beta", [&] { select(f.Pick, CB_SETCURSEL, CBN_SELCHANGE, 1); }},
+        {"Delay -7",
+         [&] {
+             SendMessageW(h(f.Delay), TBM_SETPOS, TRUE, -7);
+             SendMessageW(window, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(h(f.Delay)));
+         }},
+        {"File a.jpg", [&] { select(f.Files, LB_SETCURSEL, LBN_SELCHANGE, 0); }},
+        {"Dir click" + num(alpha), [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
+        {"Dir " + path("alpha"), [&] { select(f.Dir, LB_SETCURSEL, LBN_DBLCLK, alpha); }},
+        {"Title down 2 60",
+         [&] { SendMessageW(h(f.Title), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 2)); }},
+        {"Form down",
+         [&] { SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 290)); }},
+        // The tray icon's callback: the mouse message where x would be.
+        {"Form move 1 7755", [&] { SendMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP); }},
+        {"Query unload 0", [&] { SendMessageW(window, WM_CLOSE, 0, 0); },
+         [&] { return w.runtime.isLoaded<Sampler>() && IsWindowVisible(window); }},
+    };
+    for (const auto& action : actions) {
+        SCOPED_TRACE(action.logged);
+        f.log.clear();
+        const int polls = f.polls;
+        action.act();
+        EXPECT_EQ(f.log, Log{action.logged});
+        EXPECT_EQ(f.polls, polls + 1) << "one dispatched event, then the polls";
+        EXPECT_TRUE(action.shown()) << "the control shows the model again";
+    }
+    f.refuse = 0;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(w.runtime.isLoaded<Sampler>()) << "the close box unloads when the form agrees";
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(window); })) << "destroyed from the message loop";
+}
+
+// Posted to the popup menu while it is open: notes its default item and picks the first one.
+std::wstring defaultSeen;
+void CALLBACK pickFirst(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    wchar_t caption[64] = {};
+    const UINT item = GetMenuDefaultItem(menu, FALSE, 0);
+    if (item != static_cast<UINT>(-1)) GetMenuStringW(menu, item, caption, 64, MF_BYCOMMAND);
+    defaultSeen = caption;
+    for (WPARAM key : {VK_DOWN, VK_RETURN}) {
+        PostMessageW(popup, WM_KEYDOWN, key, 0);
+        PostMessageW(popup, WM_KEYUP, key, 0);
+    }
+}
+
+TEST_F(Win32View, ThePopupMenuShowsItsDefaultItemAndRunsTheChosenOneAfterClosing) {
+    f.show();
+    SetTimer(nullptr, 0, 200, pickFirst);
+    w.runtime.dispatch([&] { w.window.popupMenu(f, f.File, &f.Close); });
+    EXPECT_EQ(defaultSeen, L"&Close");
+    EXPECT_EQ(f.log, Log{"Open"});
+}
+
+TEST_F(Win32View, TheTrayIconIsAddedWithItsRecordAndGoesWithItsForm) {
+    ASSERT_TRUE(waitFor([] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, 10000))
+        << "Wine's desktop process keeps a tray";
+    w.window.addTrayIcon(f, "Korvo");
+    const auto record = w.window.trayRecord(f);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(record->hWnd, w.view.window(f));
+    EXPECT_EQ(record->uID, 1u);
+    EXPECT_EQ(record->uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(record->uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_NE(record->hIcon, nullptr);
+    EXPECT_EQ(std::wstring(record->szTip), L"Korvo");
+    NOTIFYICONDATAW probe = *record;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the shell knows the icon";
+
+    f.refuse = 0;
+    EXPECT_TRUE(f.unload());
+    EXPECT_FALSE(w.window.trayRecord(f));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "gone from the shell";
+}
+
+class Clock : public forms::Form {
+  public:
+    explicit Clock(Win32World& w) : forms::Form(w.runtime, "Clock") {
+        Tick.onTimer = [this] { ++ticks; };
+    }
+    forms::Timer Tick{*this, "Tick", 50, true};
+    int ticks = 0;
+};
+
+TEST_F(Win32View, TimersFireOnTheWindowThreadUntilStopped) {
+    Clock& clock = w.form<Clock>();
+    EXPECT_TRUE(waitFor([&] { return clock.ticks >= 3; }, 2000));
+    clock.Tick.setEnabled(false);
+    const int ticks = clock.ticks;
+    pump(200);
+    EXPECT_EQ(clock.ticks, ticks);
+    EXPECT_EQ(w.scheduler.running(), 0);
+}
+
+TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
+    const auto icon = w.window.probePicture(":korvo.png");
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->width, 64);
+    const auto flag = w.window.probePicture(":/flags/3.png");
+    ASSERT_TRUE(flag);
+    EXPECT_EQ(flag->width, 46);
+    EXPECT_EQ(flag->height, 32);
+    EXPECT_FALSE(w.window.probePicture(path("a.jpg"))) << "a file that only says it is a picture";
+    EXPECT_FALSE(w.window.probePicture(path("missing.png")));
+    EXPECT_FALSE(w.window.probePicture(":missing.png"));
+
+    // Decoded at the size shown: scaled when stretched, else the natural size cut to the area.
+    const struct {
+        int width, height;
+        bool stretch;
+        LONG shownWidth, shownHeight;
+    } sizes[] = {{20, 10, true, 20, 10}, {100, 30, false, 64, 30}, {300, 200, true, 300, 200}};
+    for (const auto& s : sizes) {
+        HBITMAP bitmap = w.window.pictures().decode(":korvo.png", s.width, s.height, s.stretch);
+        BITMAP info{};
+        ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, s.shownWidth);
+        EXPECT_EQ(info.bmHeight, s.shownHeight);
+        DeleteObject(bitmap);
+    }
+    EXPECT_EQ(w.window.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
+}
+
+TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
+    const struct {
+        const char* address;
+        const wchar_t* opened;  // nullptr: refused
+    } cases[] = {
+        {"http://korvo.example/", L"http://korvo.example/"},
+        {"HTTPS://korvo.example", L"HTTPS://korvo.example"},
+        {"www.korvo.example", L"http://www.korvo.example"},
+        {"mailto:someone@korvo.example", L"mailto:someone@korvo.example"},
+        {"calc.exe", nullptr},
+        {"C:\\Windows\\notepad.exe", nullptr},
+        {"file:///c:/windows/notepad.exe", nullptr},
+        {"javascript:alert(1)", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        const auto opened = browsableAddress(c.address);
+        EXPECT_EQ(opened.value_or(L"(refused)"), c.opened ? c.opened : L"(refused)");
+    }
+}
+
+}  // namespace
+}  // namespace korvo::win32::test
