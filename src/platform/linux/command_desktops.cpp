@@ -8,6 +8,7 @@
 #include "base/ini_text.h"
 #include "base/paths.h"
 #include "platform/disk_text_file_store.h"
+#include "platform/linux/plasma_desktop.h"
 #include "platform/linux/process_runner.h"
 #include "platform/linux/root_window.h"
 #include "platform/linux/xdg_autostart.h"
@@ -161,11 +162,16 @@ bool pcmanfmQtLost(const Wallpaper& kept, const Environment& env, const std::str
     return false;
 }
 
-HRESULT applyPcmanfm(const Wallpaper& wallpaper, const std::string& display) {
+HRESULT applyPcmanfm(const Wallpaper& wallpaper, const std::string& display,
+                     const std::string& linkFolder) {
     // Without its desktop running, pcmanfm --set-wallpaper becomes that process and never
     // returns; nothing would show the picture anyway, so Korvo draws it as on bare X11.
     if (!hasDesktopWindow(display, "pcmanfm")) return applyRootWindow(wallpaper, display);
-    return runProcess(pcmanfmCommand("pcmanfm", wallpaper)).hresult();
+    if (isUtf8(wallpaper.path)) return runProcess(pcmanfmCommand("pcmanfm", wallpaper)).hresult();
+    // pcmanfm shows such a name but cannot read it back from its settings after a restart.
+    const auto link = plainLink(wallpaper.path, linkFolder);
+    if (!link) return shell::E_INVALIDARG;
+    return runProcess(pcmanfmCommand("pcmanfm", {*link, wallpaper.style})).hresult();
 }
 
 HRESULT applySway(const Wallpaper& wallpaper, const std::string& linkFolder) {

@@ -32,8 +32,10 @@ HRESULT applyPcmanfmQt(const Wallpaper& wallpaper, const Environment& env,
 // it started with when it ends): the kept wallpaper is then applied again at Korvo's start.
 bool pcmanfmQtLost(const Wallpaper& kept, const Environment& env, const std::string& linkFolder);
 
-// LXDE: pcmanfm, or the root window as on bare X11 when pcmanfm's desktop is not running.
-HRESULT applyPcmanfm(const Wallpaper& wallpaper, const std::string& display);
+// LXDE: pcmanfm (a name that is not UTF-8 through plainLink), or the root window as on bare X11
+// when pcmanfm's desktop is not running.
+HRESULT applyPcmanfm(const Wallpaper& wallpaper, const std::string& display,
+                     const std::string& linkFolder);
 
 // A path that swayCommand cannot carry is reached through plainLink.
 HRESULT applySway(const Wallpaper& wallpaper, const std::string& linkFolder);

@@ -40,7 +40,7 @@ WallpaperApplier applierFor(DesktopKind kind, const Environment& env) {
             };
         case DesktopKind::Lxde:
             return [env](const Wallpaper& w) {
-                return keepAfter(applyPcmanfm(w, env.get("DISPLAY")), env, w);
+                return keepAfter(applyPcmanfm(w, env.get("DISPLAY"), stateFolder(env)), env, w);
             };
         case DesktopKind::Wlroots:
             return [env](const Wallpaper& w) {

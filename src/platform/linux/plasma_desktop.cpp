@@ -67,13 +67,6 @@ std::optional<std::uint32_t> nextCodePoint(std::string_view text, std::size_t& i
     return point;
 }
 
-bool isUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        if (!nextCodePoint(text, i)) return false;
-    }
-    return true;
-}
-
 void appendUnit(std::string& out, std::uint32_t unit) {
     static const char hex[] = "0123456789abcdef";
     out += "\\u";
@@ -81,6 +74,13 @@ void appendUnit(std::string& out, std::uint32_t unit) {
 }
 
 }  // namespace
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (!nextCodePoint(text, i)) return false;
+    }
+    return true;
+}
 
 std::string jsStringLiteral(std::string_view text) {
     std::string out = "'";

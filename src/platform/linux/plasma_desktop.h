@@ -15,6 +15,9 @@ namespace korvo::platform {
 // in `text` can end the literal or change the script around it.
 std::string jsStringLiteral(std::string_view text);
 
+// Whether `text` is valid UTF-8 (no stray, truncated or overlong sequence, no surrogate).
+bool isUtf8(std::string_view text);
+
 // The script Plasma's shell runs: every desktop gets the image plugin, the fill mode of the
 // style, then the picture as a file:// URL, and the script prints "taken" when every desktop
 // (at least one) reads the picture back. nullopt for a relative path.
