@@ -25,6 +25,10 @@ TEST(ProcessRunner, PassesEveryArgumentByteForByteWithoutAShell) {
         EXPECT_EQ(result.output, argument);
     }
     EXPECT_FALSE(std::filesystem::exists("/tmp/korvo-pwned"));
+    // More than a pipe holds: the tool waits on its end of the pipe instead of failing.
+    const auto large = runProcess({"head", "-c", "300000", "/dev/zero"}, 5s, Output::Capture);
+    EXPECT_TRUE(large.succeeded());
+    EXPECT_EQ(large.output.size(), 300000u);
 }
 
 TEST(ProcessRunner, TellsExitsSignalsTimeOutsAndMissingProgramsApart) {

@@ -142,7 +142,7 @@ bool eventuallyShows(Grab grab, Style style, int turn = 0,
                      std::chrono::seconds limit = std::chrono::seconds(15)) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!shows(grab(), style, turn)) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline) { grab().save("/tmp/h3x/fail.png"); return false; }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return true;
