@@ -109,7 +109,7 @@ inline QImage grabScreen() {
 
 // Whether the screen `s` shows the 64 x 48 quadrants picture turned `turn` in `style`. Each
 // quadrant is sampled well inside, so that scaling filters at the edges do not count; tiles are
-// checked in the middle of the screen only, away from panels and icons.
+// checked in the middle half of the screen only, away from panels and icons.
 inline bool quadrantsAt(const QImage& s, const QRect& r, int turn) {
     const int left = r.x() + r.width() / 4, right = r.x() + r.width() * 3 / 4;
     const int top = r.y() + r.height() / 4, bottom = r.y() + r.height() * 3 / 4;
@@ -128,12 +128,20 @@ inline bool shows(const QImage& s, Style style, int turn = 0) {
         return quadrantsAt(s, centred, turn) &&
                s.pixel(centred.x() - 16, centred.y() + 12) != quadrantColour(0, turn);
     }
-    for (int y = s.height() / 4 / 48 * 48; y + 48 <= s.height() * 3 / 4; y += 48) {
-        for (int x = s.width() / 4 / 64 * 64; x + 64 <= s.width() * 3 / 4; x += 64) {
-            if (!quadrantsAt(s, QRect(x, y, 64, 48), turn)) return false;
+    // Tiles repeat from some point of the desktop's choosing (a corner, the middle): find where
+    // one starts, then every tile after it across the middle half of the screen must match.
+    const int left = s.width() / 4, top = s.height() / 4;
+    for (int phase = 0; phase < 64 * 48; ++phase) {
+        const int x0 = left + phase % 64, y0 = top + phase / 64;
+        if (!quadrantsAt(s, QRect(x0, y0, 64, 48), turn)) continue;
+        for (int y = y0; y + 48 <= s.height() * 3 / 4; y += 48) {
+            for (int x = x0; x + 64 <= s.width() * 3 / 4; x += 64) {
+                if (!quadrantsAt(s, QRect(x, y, 64, 48), turn)) return false;
+            }
         }
+        return true;
     }
-    return true;
+    return false;
 }
 
 // Polls the screen until it shows the picture: a desktop draws in its own time.
@@ -142,7 +150,7 @@ bool eventuallyShows(Grab grab, Style style, int turn = 0,
                      std::chrono::seconds limit = std::chrono::seconds(15)) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!shows(grab(), style, turn)) {
-        if (std::chrono::steady_clock::now() > deadline) { grab().save("/tmp/h3x/fail.png"); return false; }
+        if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return true;
