@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "base/ini_text.h"
 #include "helpers.h"
+#include "platform/disk_text_file_store.h"
 
 namespace korvo::platform {
 namespace {
@@ -77,6 +79,12 @@ TEST_F(Desktop, ShowsEachStyle) {
 TEST_F(Desktop, KeepsTheWallpaperAcrossARestart) {
     ASSERT_EQ(change("kept \xff.png", shell::WPSTYLE_TILE, 2), shell::S_OK);
     ASSERT_TRUE(eventuallyShows(screen, Style::Tile, 2));
+    if (desktop() == "lxqt") {
+        // pcmanfm-qt's own settings get the mode it does not keep, for its next start.
+        const auto settings = DiskTextFileStore().read(std::string(std::getenv("XDG_CONFIG_HOME")) +
+                                                       "/pcmanfm-qt/default/settings.conf");
+        EXPECT_EQ(ini::read(settings.value_or(""), "Desktop", "WallpaperMode"), "tile");
+    }
     ASSERT_TRUE(restartDesktop());
     restoreWallpaper(env_);
     EXPECT_TRUE(eventuallyShows(screen, Style::Tile, 2, 30s));
