@@ -159,9 +159,7 @@ TEST(QtTray, ClicksReachTheOwnersMouseMoveAsWindowsMessages) {
     waitFor([] { return false; }, 50);
 }
 
-TEST(QtServices, ScreenMetricsAndFaceSubstitutes) {
-    QtWorld w;
-    EXPECT_EQ(w.window.twipsPerPixelX(), 15) << "96 dpi";
+TEST(QtServices, FaceSubstitutes) {
     installFontSubstitutions();
     const QFont gothic = toQFont({"MS UI Gothic", 9.75, 128});
     EXPECT_EQ(QFontInfo(gothic).family(), "Noto Sans CJK JP");
