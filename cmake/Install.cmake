@@ -43,10 +43,10 @@ set(CPACK_PACKAGE_VENDOR "The Korvo developers")
 set(CPACK_PACKAGE_CONTACT "The Korvo developers <korvo@korvo.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "wallpaper changer for a folder of pictures")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Korvo lives in the notification area and sets the pictures of a folder as the desktop
-wallpaper in turn: after a chosen delay, once a day at a set time, or at the press of
-its apply button, centred, tiled or stretched. It works on GNOME, MATE, Cinnamon,
-XFCE, KDE Plasma, LXQt, LXDE, sway and a bare X server.")
+    "Korvo lives in the notification area and sets the pictures of a folder as
+the desktop wallpaper in turn: after a chosen delay, once a day at a set time,
+or at the press of its apply button, centred, tiled or stretched. It works on
+GNOME, MATE, Cinnamon, XFCE, KDE Plasma, LXQt, LXDE, sway and a bare X server.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
