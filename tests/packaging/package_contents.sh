@@ -25,8 +25,9 @@ extra=$(grep -vE '^\./usr/(bin|lib/korvo|share/(applications|icons|metainfo|man|
 [ -z "$extra" ] || fail "the package holds more: $extra"
 
 depends=$(dpkg-deb -f "$deb" Depends)
+names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/ .*//')
 for want in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
     libglib2.0-0 libx11-6 libxrandr2 qt6-qpa-plugins; do
-    grep -qE "(^|, )$want( |,|$)" <<<"$depends" || fail "Depends lacks $want: $depends"
+    grep -qxF -- "$want" <<<"$names" || fail "Depends lacks $want: $depends"
 done
 echo "package ok: $(wc -l <<<"$files") entries; Depends: $depends"
