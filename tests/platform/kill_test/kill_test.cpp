@@ -3,7 +3,6 @@
 // being written) and that a killed writer's temporary file does not stay behind for ever.
 //   korvo_kill_test [--whole-only] [kills] [longest wait in microseconds]
 // --whole-only leaves out the check of the temporary files.
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -59,8 +58,8 @@ int main(int argc, char** argv) {
     if (wholeOnly) --argc, ++argv;
     const int kills = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int longestWait = argc > 2 ? std::atoi(argv[2]) : 1000;
-    char folderName[] = "/tmp/korvo-kill.XXXXXX";
-    if (!mkdtemp(folderName)) return 2;
+    std::string folderName = (fs::temp_directory_path() / "korvo-kill.XXXXXX").string();
+    if (!mkdtemp(folderName.data())) return 2;
     const fs::path folder(folderName);
     const std::string path = (folder / "Korv.ini").string();
     const std::string a = content('a', 60), b = content('b', 150);
@@ -72,8 +71,10 @@ int main(int argc, char** argv) {
 
     int torn = 0, stale = 0, midWrite = 0, holdingA = 0;
     std::size_t mostLeftovers = 0;
-    for (int kill = 1; kill <= kills; ++kill) {
-        const std::string before = *store.read(path);
+    for (int round = 1; round <= kills; ++round) {
+        const auto current = store.read(path);
+        if (!current) break;  // counted as torn below
+        const std::string& before = *current;
         const std::string& other = before == a ? b : a;
         const auto present = leftovers(folder);
         int fds[2];
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
         if (read(fds[0], &byte, 1) != 1) return 2;
         for (int n = writesFirst(random); n > 0 && read(fds[0], &byte, 1) == 1; --n) ++written;
         usleep(static_cast<useconds_t>(wait(random)));
-        ::kill(child, SIGKILL);
+        kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         while (read(fds[0], &byte, 1) == 1) ++written;
         close(fds[0]);
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
         if (!after || (*after != done && *after != next)) {
             if (torn++ < 10)
                 std::fprintf(
-                    stderr, "kill %d after %ld writes: the file holds %s\n", kill, written,
+                    stderr, "kill %d after %ld writes: the file holds %s\n", round, written,
                     after ? (std::to_string(after->size()) + " other bytes").c_str() : "nothing");
         }
         if (written > 0) ++midWrite;
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
             if (!wholeOnly && written > 0 && still != now.end() && still->second == time) {
                 if (stale++ < 10)
                     std::fprintf(stderr, "kill %d: %s, left by an earlier writer, is still there\n",
-                                 kill, name.c_str());
+                                 round, name.c_str());
             }
         }
     }
