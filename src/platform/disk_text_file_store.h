@@ -23,6 +23,10 @@ class DiskTextFileStore : public TextFileStore {
 std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned long process,
                                     unsigned write);
 
+// The process that wrote `file`, when it is a temporary name of `target`.
+std::optional<unsigned long> temporaryWriter(const std::filesystem::path& target,
+                                             const std::filesystem::path& file);
+
 // The OS half of the replacement, one source file per OS (platform/<os>/durable_file.cpp).
 namespace durable {
 
@@ -36,6 +40,10 @@ Written writeNew(const std::filesystem::path& path, const std::string& content);
 bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 unsigned long processId();
+
+// Whether the process `process` has ended, so that a temporary file named after it can only be
+// a leftover. A process id in use by any other program counts as running.
+bool processEnded(unsigned long process);
 
 }  // namespace durable
 

@@ -1,6 +1,7 @@
 // The durable replacement on POSIX: O_EXCL creation, fsync of the file before the rename and of
 // the folder after it.
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,6 +50,12 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 
 unsigned long processId() {
     return static_cast<unsigned long>(::getpid());
+}
+
+bool processEnded(unsigned long process) {
+    const auto pid = static_cast<pid_t>(process);
+    if (pid <= 0 || static_cast<unsigned long>(pid) != process) return false;
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace korvo::platform::durable

@@ -48,4 +48,13 @@ unsigned long processId() {
     return GetCurrentProcessId();
 }
 
+bool processEnded(unsigned long process) {
+    const HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                      static_cast<DWORD>(process));
+    if (!handle) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+    CloseHandle(handle);
+    return ended;
+}
+
 }  // namespace korvo::platform::durable
