@@ -12,6 +12,8 @@
 
 #include "qt_program.h"
 #include "ui/assistant/fassist1.h"
+#include "ui/assistant/fassist2.h"
+#include "ui/assistant/fassist3.h"
 #include "ui/main/form1.h"
 
 namespace {
@@ -28,6 +30,8 @@ struct Shot {
 const Shot Shots[] = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
+    {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},
 };
 
 }  // namespace
