@@ -137,6 +137,21 @@ TEST(Assistant, TheXEndsTheProgramWritingNothing) {
     }
 }
 
+TEST(Assistant, ThePagesMoveByAPressOnThemOrTheirPictures) {
+    Assistant a;
+    const std::vector<std::pair<AssistantPage*, std::vector<forms::Control*>>> pages = {
+        {&a.page1(), {&a.page1().Picture1, &a.page1().Image2, &a.page1().Is1}},
+        {&a.page2(), {&a.page2().Picture1, &a.page2().Is1}},
+        {&a.page3(), {&a.page3().Picture1, &a.page3().Is1, &a.page3().Label1}}};
+    for (const auto& [page, parts] : pages) {
+        a.t.window.calls.clear();
+        a.run([&] { page->mouseDown({static_cast<int>(forms::MouseButton::Right)}); });
+        for (forms::Control* part : parts) a.press(*part);
+        EXPECT_EQ(a.t.window.calls,
+                  std::vector<std::string>(parts.size() + 1, "drag " + page->name()));
+    }
+}
+
 TEST(Assistant, TheFolderPageSpeaksFrenchOnlyForFrench) {
     struct Case {
         int flag;  // 0: the page is loaded before any choice, as the font routines may load it

@@ -57,6 +57,17 @@ shot() { [ -z "${KORVO_SHOTS:-}" ] || import -window "$win" "$KORVO_SHOTS/$1.png
 
 # Window sizes in pixels at 96 dpi; places below are pixels inside the window, the panel's
 # 8-pixel margin included.
+
+# The "X" ends the program at once and writes nothing: the next start asks again.
+start
+window 295 327 || fail "no language page"
+click 20 285
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$pid" 2>/dev/null || fail "the X did not end the program"
+wait "$pid" || true
+pid=
+cmp -s "$resources/Korv.ini" "$prog/Korv.ini" || fail "the X wrote to Korv.ini"
+
 start
 window 295 327 || fail "no language page"
 page=$win
