@@ -52,8 +52,6 @@ gone() { # W H: waits until no such window shows
 }
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
-# KORVO_SHOTS=folder keeps a picture of each step there.
-shot() { [ -z "${KORVO_SHOTS:-}" ] || import -window "$win" "$KORVO_SHOTS/$1.png"; }
 
 # Window sizes in pixels at 96 dpi; places below are pixels inside the window, the panel's
 # 8-pixel margin included.
@@ -71,16 +69,12 @@ cmp -s "$resources/Korv.ini" "$prog/Korv.ini" || fail "the X wrote to Korv.ini"
 start
 window 295 327 || fail "no language page"
 page=$win
-sleep 0.3
-shot Fassist1
 ! shown 423 333 || fail "the main window shows on a first start"
 win=$page
 click 24 228   # the French flag, first on the left
-shot Fassist1-chosen
 click 236 292  # Continue >
 
 window 297 322 || fail "no folder page"
-shot Fassist2
 click 48 212 # Choisir.. : the folder browser
 window 315 253 || fail "no folder browser"
 browser=$win
@@ -90,16 +84,13 @@ for part in $(tr / ' ' <<<"${prog#/}") fond; do
     xdotool key Return
     sleep 0.7 # longer than the list's type-ahead
 done
-shot Form4
 click 232 216 # OK
 gone 315 253 || fail "the browser stayed open"
 window 297 322 || fail "the folder page went away"
 [ "$win" != "$browser" ] || fail "the browser is the folder page"
-shot Fassist2-chosen
 click 236 292 # Continue >>>
 
 window 295 323 || fail "no settings page"
-shot Fassist3
 click 30 112 # Auto-change
 click 170 170 # the delay list, then the next item: 5 seconds
 xdotool key Down
@@ -107,7 +98,6 @@ sleep 0.3
 click 170 225 # the display list, two items on: Mosaic
 xdotool key Down Down
 sleep 0.3
-shot Fassist3-chosen
 click 236 292 # Continue >>>
 
 window 423 333 || fail "no main window after the assistant"
@@ -117,7 +107,6 @@ expected=$(printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=FR\nAffichage
     fail "Korv.ini holds $(cat "$prog/Korv.ini"), not $expected"
 for _ in $(seq 1 100); do [ -n "$(root_pixmap)" ] && break; sleep 0.1; done
 [ -n "$(root_pixmap)" ] || fail "no wallpaper from the chosen folder"
-shot Form1
 stop
 
 start
