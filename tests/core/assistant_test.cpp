@@ -37,6 +37,7 @@ struct Assistant {
                                                        t.startup, t.desktop.factory(),
                                                        [this] { return t.now(); }, t.folder.str()});
         t.writeIni(ini);
+        t.window.screen = {0, 0, 19200, 12000};  // 1280 x 800 pixels
         t.start();
     }
     Program& app() { return t.app(); }
@@ -137,13 +138,22 @@ TEST(Assistant, TheXEndsTheProgramWritingNothing) {
     }
 }
 
-TEST(Assistant, ThePagesMoveByAPressOnThemOrTheirPictures) {
+TEST(Assistant, ThePagesStartInTheMiddleOfTheScreenAndMoveByAPressOnThem) {
     Assistant a;
-    const std::vector<std::pair<AssistantPage*, std::vector<forms::Control*>>> pages = {
-        {&a.page1(), {&a.page1().Picture1, &a.page1().Image2, &a.page1().Is1}},
-        {&a.page2(), {&a.page2().Picture1, &a.page2().Is1}},
-        {&a.page3(), {&a.page3().Picture1, &a.page3().Is1, &a.page3().Label1}}};
-    for (const auto& [page, parts] : pages) {
+    struct Case {
+        AssistantPage* page;
+        forms::Rect place;
+        std::vector<forms::Control*> parts;
+    };
+    for (const auto& [page, place, parts] : std::vector<Case>{
+             {&a.page1(),
+              {7387, 3547, 4425, 4905},
+              {&a.page1().Picture1, &a.page1().Image2, &a.page1().Is1}},
+             {&a.page2(), {7372, 3585, 4455, 4830}, {&a.page2().Picture1, &a.page2().Is1}},
+             {&a.page3(),
+              {7387, 3577, 4425, 4845},
+              {&a.page3().Picture1, &a.page3().Is1, &a.page3().Label1}}}) {
+        EXPECT_EQ(page->rect(), place) << page->name();
         a.t.window.calls.clear();
         a.run([&] { page->mouseDown({static_cast<int>(forms::MouseButton::Right)}); });
         for (forms::Control* part : parts) a.press(*part);

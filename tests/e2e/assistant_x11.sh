@@ -69,6 +69,9 @@ cmp -s "$resources/Korv.ini" "$prog/Korv.ini" || fail "the X wrote to Korv.ini"
 start
 window 295 327 || fail "no language page"
 page=$win
+# In the middle of the 1280 x 800 screen, to the pixel that twips allow.
+[ $((X - 492)) -ge -1 ] && [ $((X - 492)) -le 1 ] && [ $((Y - 236)) -ge -1 ] &&
+    [ $((Y - 236)) -le 1 ] || fail "the language page is at $X,$Y, not in the middle"
 ! shown 423 333 || fail "the main window shows on a first start"
 win=$page
 click 24 228   # the French flag, first on the left

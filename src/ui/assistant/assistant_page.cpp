@@ -13,7 +13,15 @@ AssistantPage::AssistantPage(Program& program, const Look& look)
       app(program) {
     setBorderStyle(forms::BorderStyle::None);
     setBackColor(look.background);
-    setRect({0, 0, look.width, look.height});
+    // First placed in the middle of the screen; afterwards wherever the user drags the page.
+    forms::WindowServices& screen = program.services().window;
+    const int screenWidth = screen.screenWidth(), screenHeight = screen.screenHeight();
+    if (screenWidth > 0 && screenHeight > 0) {
+        setRect({(screenWidth - look.width) / 2, (screenHeight - look.height) / 2, look.width,
+                 look.height});
+    } else {
+        setRect({0, 0, look.width, look.height});
+    }
     setCaption(look.name);
     Picture1.setBackColor(look.panel);
     C1.setEnabled(false);
