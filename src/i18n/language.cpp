@@ -5,6 +5,7 @@
 #include "i18n/caption_tables.h"
 #include "i18n/fonts.h"
 #include "ui/about/about_text.h"
+#include "ui/assistant/fassist3.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"
 #include "ui/options/form3.h"
@@ -31,6 +32,8 @@ void putCaptions(Program& app, std::string_view code) {
     options.Frame1.setCaption(std::string(set.frame1));
     options.Frame5.setCaption(std::string(set.frame5));
     options.Check1.setCaption(i18n::withSystemName(set.startWithSystem, app.services().systemName));
+    app.form<Fassist3>().Check1.setCaption(
+        i18n::withSystemName(set.startWithSystem, app.services().systemName));
     options.Command2.setCaption(std::string(set.ok));
     options.Command3.setCaption(std::string(set.cancel));
     options.Command5.setCaption(std::string(set.byDefault));

@@ -22,10 +22,13 @@ class RecordingWindow : public forms::WindowServices {
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
+    int screenWidth() override { return screen.width; }
+    int screenHeight() override { return screen.height; }
     void endProgram() override;
 
     std::vector<std::string> calls;
     int twipsPerPixel = 15;
+    forms::Rect screen;  // its width and height; none unless a test gives them
     bool ended = false;
     // What the popup does while it is open (a test picks an item here).
     std::function<void(forms::Menu&)> whilePopupOpen;

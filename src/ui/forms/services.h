@@ -46,6 +46,9 @@ class WindowServices {
     virtual void removeTrayIcon(Form& owner) = 0;
     virtual int twipsPerPixelX() = 0;
     virtual int twipsPerPixelY() = 0;
+    // The primary screen's size in twips; 0 when the window system does not tell.
+    virtual int screenWidth() { return 0; }
+    virtual int screenHeight() { return 0; }
     // Ending the program: the window system stops its loops; nothing else runs afterwards.
     virtual void endProgram() = 0;
 };

@@ -14,6 +14,8 @@
 #include "i18n/language.h"
 #include "qt_program.h"
 #include "ui/assistant/fassist1.h"
+#include "ui/assistant/fassist2.h"
+#include "ui/assistant/fassist3.h"
 #include "ui/main/form1.h"
 
 namespace {
@@ -31,6 +33,8 @@ struct Shot {
 std::vector<Shot> Shots = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
+    {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},
 };
 
 // The options dialog and the main window in each language, as the stored language puts them.

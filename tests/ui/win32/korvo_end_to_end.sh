@@ -74,10 +74,10 @@ tray_icon() { # Wine's desktop process has docked an icon window in the tray hos
 }
 
 # A fresh folder, with the settings file as it is laid down: the assistant's first page, a
-# borderless 6840 x 4680 twips window.
+# borderless 4425 x 4905 twips window.
 cp "$resources/Korv.ini" "$prog/Korv.ini"
 tray_icon && fail "an icon was in the tray before Korvo started"
-start 456 312
+start 295 327
 for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
 tray_icon || fail "no tray icon in the tray host"
 if [ -n "$shots" ]; then mkdir -p "$shots" && sleep 0.5 && import -window "$win" "$shots/Fassist1.png"; fi

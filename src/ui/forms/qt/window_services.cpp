@@ -262,6 +262,16 @@ int WindowServices::twipsPerPixelY() {
     return screenTwipsPerPixel();
 }
 
+int WindowServices::screenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() * screenTwipsPerPixel() : 0;
+}
+
+int WindowServices::screenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() * screenTwipsPerPixel() : 0;
+}
+
 void WindowServices::endProgram() {
     drag_->stop();
     // Leaves every running loop, the popup menu's included.

@@ -37,6 +37,8 @@ class WindowServices final : public QObject, public forms::WindowServices {
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override;
     int twipsPerPixelY() override;
+    int screenWidth() override;
+    int screenHeight() override;
     void endProgram() override;
 
     // Set by the view while it exists: the services find a form's window through it.

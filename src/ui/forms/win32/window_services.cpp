@@ -153,6 +153,14 @@ int WindowServices::twipsPerPixelY() {
     return screenTwipsPerPixel();
 }
 
+int WindowServices::screenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN) * screenTwipsPerPixel();
+}
+
+int WindowServices::screenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN) * screenTwipsPerPixel();
+}
+
 void WindowServices::endProgram() {
     // Leaves the message loop, and any menu or window drag running inside it.
     if (!ended_) PostQuitMessage(0);

@@ -37,6 +37,8 @@ class WindowServices final : public forms::WindowServices {
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override;
     int twipsPerPixelY() override;
+    int screenWidth() override;
+    int screenHeight() override;
     void endProgram() override;
 
     Pictures& pictures() { return pictures_; }
