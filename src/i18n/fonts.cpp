@@ -7,6 +7,8 @@
 #include "i18n/font_tables.h"
 #include "ui/about/fabout.h"
 #include "ui/assistant/fassist1.h"
+#include "ui/assistant/fassist2.h"
+#include "ui/assistant/fassist3.h"
 #include "ui/forms/errors.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"
@@ -25,6 +27,8 @@ forms::Form& formNamed(Program& app, std::string_view name) {
         {"Foption", [&]() -> forms::Form& { return app.form<Foption>(); }},
         {"Fabout", [&]() -> forms::Form& { return app.form<Fabout>(); }},
         {"Fassist1", [&]() -> forms::Form& { return app.form<Fassist1>(); }},
+        {"Fassist2", [&]() -> forms::Form& { return app.form<Fassist2>(); }},
+        {"Fassist3", [&]() -> forms::Form& { return app.form<Fassist3>(); }},
     };
     for (const auto& [formName, load] : forms)
         if (formName == name) return load();

@@ -165,22 +165,25 @@ TEST(Assistant, ThePagesStartInTheMiddleOfTheScreenAndMoveByAPressOnThem) {
 
 TEST(Assistant, TheFolderPageSpeaksFrenchOnlyForFrench) {
     struct Case {
-        int flag;  // 0: the page is loaded before any choice, as the font routines may load it
+        int flag;  // 0: the page is loaded before the French choice, as the font routines load it
         std::vector<std::string> captions;
     };
+    const std::vector<std::string> french = {"Choisissez le répertoire des Fonds d'écrans !",
+                                             "Par défaut",
+                                             "Nouveau dossier",
+                                             "Choisir..",
+                                             "Défaut",
+                                             "Cliquez continue    >>>>"};
     const std::vector<std::string> english = {
         "Choose the Wallpapers Folder", "By Default", "New folder", "Choose..", "Default",
         "Click continue         >>>>"};
-    for (const auto& [flag, captions] :
-         std::vector<Case>{{6,
-                            {"Choisissez le répertoire des Fonds d'écrans !", "Par défaut",
-                             "Nouveau dossier", "Choisir..", "Défaut", "Cliquez continue    >>>>"}},
-                           {1, english},
-                           {2, english},
-                           {3, english},
-                           {4, english},
-                           {5, english},
-                           {0, english}}) {
+    for (const auto& [flag, captions] : std::vector<Case>{{6, french},
+                                                          {1, english},
+                                                          {2, english},
+                                                          {3, english},
+                                                          {4, english},
+                                                          {5, english},
+                                                          {0, french}}) {
         Assistant a;
         if (flag == 0) {
             a.page2();

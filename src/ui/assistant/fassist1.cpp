@@ -75,7 +75,11 @@ void Fassist1::Image1_Click(int Index) {
 }
 
 void Fassist1::C1_Click() {
-    app.form<Fassist2>().show();
+    // The font routines load the folder page hidden whenever a language is applied, at start-up
+    // too, long before a language is picked here: its captions follow the pick when it is shown.
+    Fassist2& folderPage = app.form<Fassist2>();
+    folderPage.SetCaptions();
+    folderPage.show();
     hide();
 }
 

@@ -32,8 +32,11 @@ std::string Fassist2::DefaultFolder() const {
 }
 
 void Fassist2::Form_Load() {
-    // The language picked on the first page, if any yet: the font routines may load this page
-    // hidden long before.
+    SetCaptions();
+    Label3.setCaption(DefaultFolder());
+}
+
+void Fassist2::SetCaptions() {
     if (app.AssistLang == "FR") {
         Label1.setCaption("Choisissez le répertoire des Fonds d'écrans !");
         Frame1.setCaption("Par défaut");
@@ -43,10 +46,12 @@ void Fassist2::Form_Load() {
         Label4.setCaption("Cliquez continue    >>>>");
     } else {
         Label1.setCaption("Choose the Wallpapers Folder");
+        Frame1.setCaption("By Default");
+        Frame2.setCaption("New folder");
         Cv.setCaption("Choose..");
         Cv2.setCaption("Default");
+        Label4.setCaption("Click continue         >>>>");
     }
-    Label3.setCaption(DefaultFolder());
 }
 
 void Fassist2::Cv_Click() {

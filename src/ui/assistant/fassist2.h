@@ -13,6 +13,8 @@ class Fassist2 : public AssistantPage {
     explicit Fassist2(Program& app);
 
     void Form_Load() override;
+    // The captions of the language picked on the first page: French for "FR", English otherwise.
+    void SetCaptions();
     void Cv_Click();
     void Cv2_Click();
     void T_Change();
