@@ -11,6 +11,7 @@
 #include <string>
 
 #include "qt_program.h"
+#include "ui/about/fabout.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
 
@@ -28,6 +29,7 @@ struct Shot {
 const Shot Shots[] = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Fabout", [](Program& p) { p.form<korvo::Fabout>(); }},
 };
 
 }  // namespace
