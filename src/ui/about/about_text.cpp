@@ -29,9 +29,8 @@ void SetAboutTextEN(Program& app) {
 }
 
 void SetAboutTextJP(Program& app) {
-    app.AboutText = std::string("このソフトウェアの内容を許可なく複製・転載することを禁じます。") +
-                    CrLf + RightsEN + CrLf +
-                    "権利を侵害しているサイトを見つけた場合は、お知らせください。";
+    app.AboutText = std::string("本ソフトの無断複製・転載を禁じます。") + CrLf + RightsEN + CrLf +
+                    "権利侵害サイトはお知らせください。";
 }
 
 void SetAboutTextCHN(Program& app) {

@@ -1,6 +1,7 @@
 #include "ui/about/fabout.h"
 
 #include "app/program.h"
+#include "ui/forms/errors.h"
 
 #ifndef KORVO_HOME_PAGE
 #error "KORVO_HOME_PAGE is set by the build"
@@ -32,7 +33,9 @@ Fabout::Fabout(Program& program) : forms::Form(program.runtime(), "Fabout"), app
 }
 
 void Fabout::Form_Load() {
-    app.ApplyLanguage();
+    // The language may already be being applied (its font routines load this box); whatever
+    // fails there, the box still gets its title and texts.
+    forms::succeeds([&] { app.ApplyLanguage(); });
     setCaption("About of " + app.services().appTitle);
     Label1.setCaption(app.AboutText);
     Label2.setCaption("Korvo01-2004-12");

@@ -44,6 +44,13 @@ void addLanguageShots() {
         };
         for (const char* form : {"Foption", "Form1"})
             Shots.push_back({form, applied, std::string("languages/") + form + "-" + code});
+        // A loaded about box keeps its text: the language reaches it when it loads again.
+        const auto about = [code](Program& p) {
+            p.WriteSetting("OPTION", "Lang", code);
+            if (p.isLoaded<korvo::Fabout>()) p.form<korvo::Fabout>().unload();
+            p.form<korvo::Fabout>();
+        };
+        Shots.push_back({"Fabout", about, std::string("languages/Fabout-") + code});
     }
 }
 
