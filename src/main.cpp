@@ -1,9 +1,15 @@
 // Korvo: wires the program state, the platform services and the Qt front end, runs Sub Main and
 // waits in the event loop until the program ends itself.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -21,11 +27,30 @@
 #include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
+#include "ui/main/systray.h"
 
 namespace {
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// SIGTERM and SIGINT reach the event loop through this pipe: a handler may only write a byte.
+int quitPipe[2] = {-1, -1};
+
+extern "C" void onQuitSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(quitPipe[1], &byte, 1);
+}
+
+bool catchQuitSignals() {
+    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
+           ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
 }  // namespace
@@ -85,6 +110,21 @@ int main(int argc, char* argv[]) {
     if (instance.listen(instanceName) == cli::InstanceServer::Claim::TakenByAnother) {
         return cli::handOver(instanceName, cli::Request::Start) == cli::HandOver::Delivered ? 0 : 1;
     }
+
+    // A signal or the end of the desktop session ends Korvo the way "&Quit" does: the tray icon
+    // is withdrawn and nothing is written.
+    const auto quit = [&program] {
+        program.runtime().dispatch([&program] { program.form<SysTray>().MnuQuitter_Click(); });
+    };
+    std::unique_ptr<QSocketNotifier> quitNotifier;
+    if (catchQuitSignals()) {
+        quitNotifier = std::make_unique<QSocketNotifier>(quitPipe[0], QSocketNotifier::Read);
+        QObject::connect(quitNotifier.get(), &QSocketNotifier::activated, quit);
+    }
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, quit);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&program, quit] {
+        if (!program.runtime().ended()) quit();
+    });
     program.runtime().dispatch([&program] { program.SubMain(); });
     // Ended before the loop even started: Qt's loop would not know and wait for ever.
     if (program.runtime().ended()) return 0;

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "engine/fsuite.h"
 #include "ui/main/form1.h"
+#include "ui/main/systray.h"
 
 namespace korvo::cli {
 
@@ -14,8 +15,7 @@ forms::Form& windowInUse(Program& app) {
 }
 
 void quitProgram(Program& app) {
-    if (app.isLoaded<Form1>()) app.form<Form1>().unload();
-    app.runtime().end();
+    app.form<SysTray>().MnuQuitter_Click();
 }
 
 forms::Form* carryOut(Program& app, Request request) {

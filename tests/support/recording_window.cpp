@@ -4,6 +4,7 @@
 
 #include "ui/forms/control.h"
 #include "ui/forms/form.h"
+#include "ui/forms/runtime.h"
 
 namespace korvo::fake {
 
@@ -11,6 +12,10 @@ void RecordingWindow::popupMenu(forms::Form& owner, forms::Menu& menu, forms::Me
     calls.push_back("popup " + owner.name() + " " + menu.name() +
                     (defaultItem ? " default=" + defaultItem->name() : std::string{}));
     if (whilePopupOpen) whilePopupOpen(menu);
+    forms::Runtime& runtime = owner.runtime();
+    for (forms::Menu* item : menu.items())
+        if (item->name() == pick) runtime.dispatch([item] { item->click(); });
+    if (runtime.ended()) throw forms::ProgramEnded{};
 }
 
 void RecordingWindow::startWindowDrag(forms::Form& form) {

@@ -30,8 +30,11 @@ class RecordingWindow : public forms::WindowServices {
     int twipsPerPixel = 15;
     forms::Rect screen;  // its width and height; none unless a test gives them
     bool ended = false;
-    // What the popup does while it is open (a test picks an item here).
+    // What happens while the popup is open (a test lets the clock run here), then the item it
+    // chooses: the name of one of the menu's items, or empty to close it without a choice. The
+    // choice is dispatched as the window system's own loop would.
     std::function<void(forms::Menu&)> whilePopupOpen;
+    std::string pick;
     // Files that decode as pictures, by path; everything else is not a picture. A test may also
     // let the real file decide by setting probe.
     std::map<std::string, forms::PictureInfo> pictures;

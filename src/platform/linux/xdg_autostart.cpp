@@ -91,6 +91,8 @@ bool XdgAutostart::add(const std::string& name, const std::string& program) {
         "Exec=" +
         *exec +
         "\n"
+        // The name under which the program's icon is installed in the icon theme.
+        "Icon=korvo\n"
         "Terminal=false\n"
         "X-GNOME-Autostart-enabled=true\n";
     DiskTextFileStore store;

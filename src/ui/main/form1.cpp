@@ -1,10 +1,13 @@
 #include "ui/main/form1.h"
 
+#include <cmath>
+
 #include "app/program.h"
 #include "base/paths.h"
 #include "engine/form2.h"
 #include "ui/forms/errors.h"
 #include "ui/forms/runtime.h"
+#include "ui/main/systray.h"
 #include "ui/options/foption.h"
 
 namespace korvo {
@@ -26,7 +29,8 @@ Form1::Form1(Program& program) : forms::Form(program.runtime(), "Form1"), app(pr
     setRect({0, 0, 6345, 4995});
     setBackColor(forms::rgb(128, 128, 128));
     setIcon(std::make_shared<forms::PictureData>(forms::PictureData{":korvo.png", 64, 64}));
-    setCaption("Form1");
+    // Task switchers and the tray host show the title from the first showing on.
+    setCaption(program.services().appTitle);
 
     Picture1.setBackColor(forms::rgb(0, 0, 192));
     LFNa.setForeColor(White);
@@ -53,13 +57,22 @@ Form1::Form1(Program& program) : forms::Form(program.runtime(), "Form1"), app(pr
 }
 
 void Form1::Form_Load() {
+    const std::string& title = app.services().appTitle;
+    // Taken before the loader puts the captions on, so that If1 never blanks the title.
+    AppTitle = title;
     app.form<Foption>().initio();
-    app.services().window.addTrayIcon(*this, app.services().appTitle);
+    TrayIconData.cbSize = 88;
+    TrayIconData.uID = 1;
+    TrayIconData.uFlags = NifMessage + NifIcon + NifTip;
+    TrayIconData.uCallbackMessage = WmMouseMove;
+    // The 64-byte tip field: the title, its terminator, then blanks.
+    TrayIconData.szTip = title.substr(0, 63) + '\0';
+    TrayIconData.szTip.resize(64, ' ');
+    app.services().window.addTrayIcon(*this, title.substr(0, 63));
     hide();
     setShowInTaskbar(false);
     app.ApplyLanguage();
     app.SyncStartup();
-    AppTitle = app.services().appTitle;
     LFNa.setCaption(AppTitle);
     ICoM.setPicture(Is1.picture());
     // The loader has usually listed the folder already, when it set the label; list it here
@@ -71,8 +84,30 @@ void Form1::PointListAtFolder() {
     forms::succeeds([&] { Fi.setPath(Lchemin.caption()); });
 }
 
-void Form1::Form_QueryUnload(int&, int) {
+void Form1::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    // The window manager's close does what the "X" label does: unloading here would take the
+    // tray icon, the only way back to the program, and leave a process nobody can reach.
+    if (UnloadMode == forms::FormControlMenu) {
+        Cancel = 1;
+        hide();
+        return;
+    }
+    TrayIconData.cbSize = 88;
+    TrayIconData.uID = 1;
     app.services().window.removeTrayIcon(*this);
+}
+
+void Form1::Form_MouseMove(const forms::MouseEvent& event) {
+    const int twips = app.services().window.twipsPerPixelX();
+    TrayMessage = static_cast<std::int32_t>(std::lround(event.x / static_cast<float>(twips)));
+    if (TrayBusy) return;
+    TrayBusy = true;
+    if (TrayMessage == WmLButtonUp || TrayMessage == WmRButtonUp) {
+        SysTray& tray = app.form<SysTray>();
+        // Returns when the menu has closed; its own loop runs the clock meanwhile.
+        popupMenu(tray.MnuFichier, &tray.MnuInfo);
+    }
+    TrayBusy = false;
 }
 
 void Form1::Form_Unload(int&) {

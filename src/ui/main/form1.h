@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "ui/forms/control.h"
@@ -20,6 +21,8 @@ class Form1 : public forms::Form {
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
     void Form_MouseDown(const forms::MouseEvent& event) override;
+    // Also the tray icon's notifications: X carries the icon's mouse message in twips.
+    void Form_MouseMove(const forms::MouseEvent& event) override;
 
     void Fi_Click();
     void ApK_Click();
@@ -36,6 +39,21 @@ class Form1 : public forms::Form {
     void PointListAtFolder();
 
     std::string AppTitle;
+
+    // The tray icon's record, as handed to the system when the icon is added.
+    struct NotifyIconData {
+        std::uint32_t cbSize = 0;
+        std::uint32_t uID = 0;
+        std::uint32_t uFlags = 0;
+        std::uint32_t uCallbackMessage = 0;
+        std::string szTip;
+    };
+    static constexpr std::uint32_t NifMessage = 1, NifIcon = 2, NifTip = 4;
+    static constexpr int WmMouseMove = 0x200, WmLButtonUp = 0x202, WmRButtonUp = 0x205;
+    NotifyIconData TrayIconData;
+    // Kept between notifications: the message decoded last, and whether the menu is open.
+    std::int32_t TrayMessage = 0;
+    bool TrayBusy = false;
 
     forms::PictureBox Picture1{*this, "Picture1", {0, 0, 7575, 375}};
     forms::Image ICoM{Picture1, "ICoM", {0, 0, 375, 375}, true};

@@ -89,7 +89,10 @@ TEST(XdgAutostart, WritesAndRemovesTheEntryFile) {
     ASSERT_TRUE(entries->add("Korvo", "/opt/My Apps/korvo"));
     EXPECT_EQ(readFile(file),
               "[Desktop Entry]\nType=Application\nName=Korvo\nExec=\"/opt/My Apps/korvo\"\n"
-              "Terminal=false\nX-GNOME-Autostart-enabled=true\n");
+              "Icon=korvo\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
+    const ProcessResult check =
+        runProcess({"desktop-file-validate", file}, std::chrono::seconds(10), Output::Capture);
+    EXPECT_TRUE(check.succeeded() && check.output.empty()) << check.output;
     // Nothing but the entry itself is left in the folder: no temporary files.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.file("autostart")), {}), 1);
     EXPECT_FALSE(entries->add("Korvo", "/usr/\xff/korvo"));

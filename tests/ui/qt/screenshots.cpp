@@ -13,6 +13,7 @@
 
 #include "i18n/language.h"
 #include "qt_program.h"
+#include "ui/about/fabout.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/assistant/fassist2.h"
 #include "ui/assistant/fassist3.h"
@@ -33,6 +34,7 @@ struct Shot {
 std::vector<Shot> Shots = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Fabout", [](Program& p) { p.form<korvo::Fabout>(); }},
     {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
     {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},
 };
@@ -46,6 +48,13 @@ void addLanguageShots() {
         };
         for (const char* form : {"Foption", "Form1"})
             Shots.push_back({form, applied, std::string("languages/") + form + "-" + code});
+        // A loaded about box keeps its text: the language reaches it when it loads again.
+        const auto about = [code](Program& p) {
+            p.WriteSetting("OPTION", "Lang", code);
+            if (p.isLoaded<korvo::Fabout>()) p.form<korvo::Fabout>().unload();
+            p.form<korvo::Fabout>();
+        };
+        Shots.push_back({"Fabout", about, std::string("languages/Fabout-") + code});
     }
 }
 

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/fixture.h"
+#include "ui/main/form1.h"
+#include "ui/main/systray.h"
+#include "ui/options/foption.h"
+
+namespace korvo {
+namespace {
+
+// Which windows the view heard being shown or unloaded, in order.
+struct FormEvents : forms::ViewObserver {
+    std::vector<std::string> lines;
+    void formEvent(forms::Form& form, forms::FormEvent event, forms::FormProperty) override {
+        if (event == forms::FormEvent::Shown) lines.push_back("shown " + form.name());
+        if (event == forms::FormEvent::Unloaded) lines.push_back("unloaded " + form.name());
+    }
+    void controlChanged(forms::Control&, forms::Property) override {}
+};
+
+struct Tray : ::testing::Test {
+    testing::TestProgram t;
+    FormEvents events;
+    std::string pics;
+
+    Program& app() { return t.app(); }
+    Form1& main() { return app().form<Form1>(); }
+    void start(const std::string& mode = "2", const std::string& delay = "0") {
+        pics = t.pictureFolder({"a", "b", "c"});
+        t.writeIni("[OPTION]\nFolder=" + pics + "\nWallpaper=Null\nLang=FR\nAffichage=" + mode +
+                   "\nAspect=1\nTime=Null\nDelay=" + delay + "\n[Start]\nWin=2\nFirst=0\n");
+        t.start();
+        app().runtime().addObserver(&events);
+    }
+    // A notification from the icon: the mouse message in place of X, in twips.
+    void notify(int message) {
+        const float x = static_cast<float>(message * t.window.twipsPerPixel);
+        app().runtime().dispatch([&] { main().mouseMove(forms::MouseEvent{0, 0, x, 0}); });
+    }
+    void choose(const std::string& item) {
+        t.window.pick = item;
+        notify(0x202);
+    }
+    long popups() const {
+        return std::count_if(t.window.calls.begin(), t.window.calls.end(),
+                             [](const std::string& c) { return c.rfind("popup ", 0) == 0; });
+    }
+};
+
+TEST_F(Tray, TheIconComesWithTheWindowWhichIsTitledFromItsFirstShowing) {
+    start();
+    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo"));
+    EXPECT_EQ(main().TrayIconData.uFlags, 7u);
+    EXPECT_EQ(main().TrayIconData.uCallbackMessage, 0x200u);
+    EXPECT_EQ(main().TrayIconData.szTip, "Korvo" + std::string(1, '\0') + std::string(58, ' '));
+    EXPECT_TRUE(main().visible());
+    EXPECT_EQ(main().caption(), "Korvo");
+}
+
+TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
+    start();
+    // Moves, presses, double clicks and the middle button; then the two releases.
+    for (const int message : {0x200, 0x201, 0x203, 0x204, 0x206, 0x207, 0x208, 0x209}) {
+        notify(message);
+        EXPECT_EQ(popups(), 0) << "message " << message;
+    }
+    notify(0x202);
+    notify(0x205);
+    EXPECT_EQ(popups(), 2);
+    EXPECT_TRUE(t.window.called("popup Form1 MnuFichier default=MnuInfo"));
+
+    std::vector<std::string> captions;
+    for (const forms::Menu* item : app().form<SysTray>().MnuFichier.items())
+        captions.push_back(item->caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"&See (Voir)", "&Hide (cacher)", "-", "&Options",
+                                                  "-", "&About of...", "-", "&Quit"}));
+    EXPECT_FALSE(app().form<SysTray>().visible());
+}
+
+TEST_F(Tray, ANotificationWhileTheMenuIsOpenIsIgnored) {
+    start();
+    int inside = 0;
+    t.window.whilePopupOpen = [&](forms::Menu&) {
+        if (++inside == 1) notify(0x205);
+    };
+    notify(0x202);
+    EXPECT_EQ(popups(), 1);
+    EXPECT_EQ(main().TrayMessage, 0x205) << "decoded all the same";
+    notify(0x202);
+    EXPECT_EQ(popups(), 2) << "open again once the menu has closed";
+}
+
+TEST_F(Tray, MovesOverTheWindowNeverReachTheRelease) {
+    start();
+    for (const int twips : {15, 12}) {
+        t.window.twipsPerPixel = twips;
+        for (int pixel = 0; pixel <= 423; ++pixel) {
+            const float x = static_cast<float>(pixel * twips);
+            app().runtime().dispatch([&] { main().mouseMove(forms::MouseEvent{0, 0, x, 0}); });
+        }
+    }
+    EXPECT_EQ(popups(), 0);
+}
+
+TEST_F(Tray, SeeAndHideShowAndHideTheWindowOnly) {
+    start();
+    choose("Mnuaff");
+    EXPECT_TRUE(events.lines.empty()) << "already visible";
+    choose("Mnudeff");
+    EXPECT_FALSE(main().visible());
+    choose("Mnudeff");
+    choose("Mnuaff");
+    EXPECT_TRUE(main().visible());
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"shown Form1"}));
+    choose("MnuInfo");
+    EXPECT_EQ(events.lines.back(), "shown Fabout");
+}
+
+TEST_F(Tray, OptionsShowsTheDialogAsLeftWhileTheButtonReloadsIt) {
+    start();
+    main().Coption.click();
+    Foption& options = app().form<Foption>();
+    options.Option3[2].select();  // not confirmed
+    options.hide();
+    choose("MnuOptions");
+    EXPECT_TRUE(options.visible());
+    EXPECT_TRUE(options.Option3[2].value()) << "the menu keeps what the dialog held";
+    options.hide();
+    main().Coption.click();
+    EXPECT_TRUE(options.Option3[1].value()) << "the button reloads the stored style";
+}
+
+TEST_F(Tray, QuitEndsAtOnceWithoutWritingOrUnloadingAnythingElse) {
+    start();
+    main().Coption.click();
+    app().form<Foption>().Option3[2].select();
+    const std::string before = t.ini();
+    events.lines.clear();
+    choose("MnuQuitter");
+    EXPECT_TRUE(app().runtime().ended());
+    EXPECT_TRUE(t.window.ended);
+    EXPECT_TRUE(t.window.called("tray- Form1"));
+    EXPECT_EQ(t.ini(), before);
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"unloaded Form1", "unloaded SysTray"}));
+}
+
+TEST_F(Tray, TheWindowManagersCloseHidesTheWindowAndKeepsTheIcon) {
+    start();
+    app().runtime().dispatch([&] { main().requestClose(); });
+    EXPECT_TRUE(app().isLoaded<Form1>());
+    EXPECT_FALSE(main().visible());
+    EXPECT_FALSE(t.window.called("tray- Form1"));
+    choose("Mnuaff");
+    EXPECT_TRUE(main().visible());
+}
+
+TEST_F(Tray, TheClockKeepsItsTimeWhileTheMenuIsOpen) {
+    start("0", "5");  // changes at 4, 9, 14 s
+    t.window.whilePopupOpen = [&](forms::Menu&) { t.scheduler.advanceSeconds(12); };
+    notify(0x202);
+    EXPECT_EQ(t.appliedPaths(), (std::vector<std::string>{pics + "a", pics + "b"}));
+    t.window.whilePopupOpen = nullptr;
+    t.scheduler.advanceSeconds(2);
+    EXPECT_EQ(t.appliedPaths().size(), 3u) << "and goes on on time after it has closed";
+}
+
+}  // namespace
+}  // namespace korvo
