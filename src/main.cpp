@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/environment.h"
+#include "platform/linux/gsettings_desktops.h"
 #include "platform/local_time.h"
 #include "platform/select.h"
 #include "services/services.h"
@@ -36,6 +37,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // Without a session bus, Qt and GLib would launch one of their own that outlives Korvo; an
+    // address no library can connect to stops them, and the programs Korvo starts.
+    if (platform::sessionBusAddress(env).empty()) {
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvo"));
     // Korvo lives in the tray: closing or hiding its last window never ends it.

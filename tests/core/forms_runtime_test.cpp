@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
 #include "platform/folder_listing.h"
+#include "support/fixture.h"
 #include "support/manual_scheduler.h"
 #include "support/recording_window.h"
 #include "ui/forms/runtime.h"
@@ -28,7 +32,6 @@ class First : public Form {
     explicit First(World& w) : Form(w.runtime, "First"), world(w) {}
     void Form_Load() override;
     World& world;
-    Label Caption{*this, "Caption", {0, 0, 100, 100}, "design"};
     Timer Tick{*this, "Tick", 1000, true};
     Timer Idle{*this, "Idle", 1000, false};
 };
@@ -101,7 +104,6 @@ TEST(FormsLifecycle, HideKeepsContentsUnloadGivesAFreshInstance) {
     w.runtime.dispatch([&] { closable(w).requestClose(); });
     EXPECT_FALSE(w.runtime.isLoaded<Closable>());
     EXPECT_EQ(w.log, (std::vector<std::string>{"query 0", "query 0", "unload"}));
-    EXPECT_EQ(w.scheduler.firedCount(), 0);
     w.scheduler.advance(milliseconds(2000));
     EXPECT_EQ(w.scheduler.firedCount(), 0) << "an unloaded form's timers stop";
 
@@ -110,9 +112,14 @@ TEST(FormsLifecycle, HideKeepsContentsUnloadGivesAFreshInstance) {
 
 TEST(FormsLifecycle, UnloadFromInsideItsOwnHandlerIsSafe) {
     World w;
-    closable(w).Tick.onTimer = [&] { closable(w).unload(); };
+    closable(w).Tick.onTimer = [&] {
+        Closable& self = closable(w);
+        self.unload();
+        w.log.push_back(self.Box.text());  // the instance lives on until its event is over
+    };
     w.scheduler.advance(milliseconds(500));
     EXPECT_FALSE(w.runtime.isLoaded<Closable>());
+    EXPECT_EQ(w.log.back(), "design");
 }
 
 TEST(FormsLifecycle, EndingStopsAtOnceWithoutUnloadHandlers) {
@@ -146,6 +153,7 @@ class Controls : public Form {
     FileListBox Files{*this, "Files", {}};
     Slider Slide{*this, "Slide", {}, -10, 0};
     ComboBox Combo{*this, "Combo", {}};
+    FolderListBox Dir{*this, "Dir", {}};
 };
 
 Controls& controls(World& w) {
@@ -167,18 +175,6 @@ TEST(FormsControls, OptionButtonsAreExclusivePerContainerAndAlwaysRunTheirHandle
     EXPECT_TRUE(c.Elsewhere.value()) << "another container is not affected";
 }
 
-TEST(FormsControls, DisabledFrameDisablesWhatItHoldsAtEveryDepth) {
-    World w;
-    auto& c = controls(w);
-    c.Outer.setEnabled(false);
-    EXPECT_TRUE(c.Check.enabled());
-    EXPECT_FALSE(c.Check.effectivelyEnabled());
-    EXPECT_FALSE(c.Option[2].effectivelyEnabled());
-    EXPECT_TRUE(c.Elsewhere.effectivelyEnabled());
-    c.Outer.setEnabled(true);
-    EXPECT_TRUE(c.Check.effectivelyEnabled());
-}
-
 TEST(FormsControls, ValuesOutsideTheirRangeAreErrorsAndChangeNothing) {
     World w;
     auto& c = controls(w);
@@ -188,14 +184,10 @@ TEST(FormsControls, ValuesOutsideTheirRangeAreErrorsAndChangeNothing) {
     EXPECT_THROW(c.Files.setListIndex(0), Error) << "an empty list has no entry 0";
     EXPECT_THROW(c.Files.setPath("/no/such/folder/anywhere"), Error);
     EXPECT_EQ(c.Files.listIndex(), -1);
-    try {
-        (void)c.Picture.font();
-        FAIL() << "an image has no font";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.code(), ErrorCode::PropertyNotSupported);
+    for (Control* fontless : std::initializer_list<Control*>{&c.Picture, &c.Clock, &c.Item}) {
+        EXPECT_THROW((void)fontless->font(), Error) << fontless->name() << " has no font";
+        EXPECT_THROW(fontless->setFont({}), Error) << fontless->name();
     }
-    EXPECT_THROW(c.Clock.setFont({}), Error);
-    EXPECT_THROW((void)c.Item.font(), Error);
     EXPECT_NO_THROW((void)c.Check.font());
 }
 
@@ -216,22 +208,6 @@ TEST(FormsControls, CodeDrivenChangesRunTheSameHandlersAsTheUser) {
     c.Combo.setListIndex(0);
     EXPECT_EQ(events,
               (std::vector<std::string>{"check 1", "check 0", "slide -3", "edit t", "pick tiled"}));
-}
-
-TEST(FormsTimers, DueTimersFireInTimeOrderAndIntervalZeroNever) {
-    World w;
-    auto& c = controls(w);
-    auto& f = first(w);
-    std::vector<std::string> fired;
-    f.Tick.onTimer = [&] { fired.push_back("tick@" + std::to_string(w.scheduler.now().count())); };
-    c.Clock.onTimer = [&] { fired.push_back("clock"); };
-    c.Clock.setInterval(300);
-    w.scheduler.advance(milliseconds(1000));
-    EXPECT_EQ(fired, (std::vector<std::string>{"clock", "clock", "clock", "tick@1000"}));
-    c.Clock.setInterval(0);
-    fired.clear();
-    w.scheduler.advance(milliseconds(3000));
-    EXPECT_EQ(fired, (std::vector<std::string>{"tick@2000", "tick@3000", "tick@4000"}));
 }
 
 TEST(FormsTimers, ChangesInsideAHandlerTakeEffectAtOnce) {
@@ -294,29 +270,74 @@ TEST(FormsErrors, IgnoringErrorsSkipsOnlyTheFailingStatement) {
         << "ending the program is not an error to ignore";
 }
 
+// What a view hears, one line a report; Enabled reports by control name alone.
 class Observer : public ViewObserver {
   public:
     void formEvent(Form& form, FormEvent event, FormProperty) override {
-        seen.push_back(form.name() + " " + std::to_string(static_cast<int>(event)));
+        if (event == FormEvent::Shown) seen.push_back("shown " + form.name());
     }
     void controlChanged(Control& control, Property property) override {
-        seen.push_back(control.name() + "." + std::to_string(static_cast<int>(property)));
+        if (property == Property::Enabled)
+            enabled.insert(control.name());
+        else
+            seen.push_back("changed " + control.name());
     }
     std::vector<std::string> seen;
+    std::set<std::string> enabled;
 };
 
-TEST(FormsObservers, EveryObservableChangeIsReported) {
+TEST(FormsObservers, EveryChangeIsReportedOnceAndADisabledFrameDisablesAllItHolds) {
     World w;
     Observer observer;
+    auto& c = controls(w);
     w.runtime.addObserver(&observer);
-    auto& c = closable(w);
-    c.Box.setText("x");
-    c.Box.setText("x");  // no change, no report
+    c.Combo.setText("x");
+    c.Combo.setText("x");  // no change, no report
     c.show();
-    c.Box.setForeColor(rgb(255, 255, 255));
+    c.Check.setForeColor(rgb(255, 255, 255));
+    c.Outer.setEnabled(false);  // Check sits in a frame inside Outer
     w.runtime.removeObserver(&observer);
+    c.Combo.setText("y");
     EXPECT_EQ(observer.seen,
-              (std::vector<std::string>{"Closable 0", "Box.0", "Closable 2", "Box.4"}));
+              (std::vector<std::string>{"changed Combo", "shown Controls", "changed Check"}));
+    EXPECT_EQ(observer.enabled, (std::set<std::string>{"Outer", "Inner", "Check", "Option"}));
+    EXPECT_TRUE(c.Check.enabled());
+    EXPECT_FALSE(c.Check.effectivelyEnabled() || c.Option[2].effectivelyEnabled());
+    EXPECT_TRUE(c.Elsewhere.effectivelyEnabled());
+    c.Outer.setEnabled(true);
+    EXPECT_TRUE(c.Check.effectivelyEnabled());
+}
+
+TEST(FormsFolderList, TheRowAboveTheSubFoldersWalksUpAndADoubleClickWalksIn) {
+    World w;
+    testing::TempFolder root;
+    for (const char* sub : {"alpha/inner", "beta"})
+        std::filesystem::create_directories(toPath(root.file(sub)));
+    auto& dir = controls(w).Dir;
+    std::vector<std::string> log;
+    dir.onChange = [&] { log.push_back(dir.path()); };
+    dir.onClick = [&] { log.push_back(std::to_string(dir.listIndex())); };
+    dir.setPath(root.str());
+    EXPECT_EQ(dir.rows(), (std::vector<std::string>{"..", "alpha", "beta"}));
+    dir.clickRow(0);  // the way up: nothing to highlight
+    dir.clickRow(2);
+    EXPECT_EQ(dir.currentRow(), 2);
+    dir.openRow(1);
+    EXPECT_EQ(dir.rows(), (std::vector<std::string>{"..", "inner"}));
+    EXPECT_EQ(dir.currentRow(), -1);
+    dir.openRow(0);
+    EXPECT_EQ(log, (std::vector<std::string>{root.str(), "1", root.str() + separator() + "alpha",
+                                             root.str()}));
+
+    std::filesystem::remove_all(toPath(root.file("beta")));
+    EXPECT_THROW(dir.openRow(2), Error) << "a folder gone meanwhile";
+    EXPECT_EQ(dir.path(), root.str()) << "the list stays where it was";
+    EXPECT_EQ(dir.rows().size(), 3u);
+
+    dir.setPath(fromPath(toPath(root.str()).root_path()));
+    EXPECT_EQ(dir.rows(), dir.items()) << "a root has no way up";
+    dir.clickRow(0);
+    EXPECT_EQ(log.back(), "0") << "its first row is a folder";
 }
 
 }  // namespace

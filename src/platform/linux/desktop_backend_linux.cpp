@@ -15,7 +15,8 @@ namespace korvo::platform {
 
 namespace {
 
-// Bare X11 and sway forget the wallpaper when they restart; Korvo keeps it for them.
+// Bare X11, sway, LXQt (its mode) and LXDE without its desktop (drawn on the root window)
+// forget the wallpaper when they restart; Korvo keeps it for them.
 HRESULT keepAfter(HRESULT result, const Environment& env, const Wallpaper& wallpaper) {
     if (shell::succeeded(result)) keepWallpaper(stateFolder(env), wallpaper);
     return result;
@@ -34,9 +35,13 @@ WallpaperApplier applierFor(DesktopKind kind, const Environment& env) {
         case DesktopKind::Plasma:
             return [env](const Wallpaper& w) { return applyPlasma(w, env); };
         case DesktopKind::Lxqt:
-            return applyPcmanfmQt;
+            return [env](const Wallpaper& w) {
+                return keepAfter(applyPcmanfmQt(w, env, stateFolder(env)), env, w);
+            };
         case DesktopKind::Lxde:
-            return applyPcmanfm;
+            return [env](const Wallpaper& w) {
+                return keepAfter(applyPcmanfm(w, env.get("DISPLAY"), stateFolder(env)), env, w);
+            };
         case DesktopKind::Wlroots:
             return [env](const Wallpaper& w) {
                 return keepAfter(applySway(w, stateFolder(env)), env, w);
@@ -60,16 +65,19 @@ shell::DesktopFactory selectDesktopBackend(const Environment& env) {
 }
 
 void restoreWallpaper(const Environment& env) {
+    const std::string display = env.get("DISPLAY");
     const auto kind = chooseDesktop(env);
-    if (kind != DesktopKind::X11 && kind != DesktopKind::Wlroots) return;
     const auto kept = keptWallpaper(stateFolder(env));
     if (!kept || sniffPictureFile(kept->path) == PictureFormat::NotAPicture) return;
-    if (kind == DesktopKind::X11) {
-        // Something else (a desktop, another setter) owns the background now: leave it.
-        if (rootHasBackground(env.get("DISPLAY"))) return;
-        applyRootWindow(*kept, env.get("DISPLAY"));
-    } else {
+    if (kind == DesktopKind::Wlroots) {
         applySway(*kept, stateFolder(env));
+    } else if (kind == DesktopKind::Lxqt) {
+        if (pcmanfmQtLost(*kept, env, stateFolder(env)))
+            applyPcmanfmQt(*kept, env, stateFolder(env));
+    } else if (kind == DesktopKind::X11 ||
+               (kind == DesktopKind::Lxde && !hasDesktopWindow(display, "pcmanfm"))) {
+        // Something else (a desktop, another setter) owns the background now: leave it.
+        if (!rootHasBackground(display)) applyRootWindow(*kept, display);
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
+#include "platform/linux/command_desktops.h"
 #include "platform/linux/glib_ptr.h"
 #include "platform/linux/gsettings_desktops.h"
+#include "platform/linux/wallpaper_state.h"
 
 namespace korvo::platform {
 
@@ -73,6 +75,13 @@ void appendUnit(std::string& out, std::uint32_t unit) {
 
 }  // namespace
 
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (!nextCodePoint(text, i)) return false;
+    }
+    return true;
+}
+
 std::string jsStringLiteral(std::string_view text) {
     std::string out = "'";
     for (std::size_t i = 0; i < text.size();) {
@@ -100,6 +109,7 @@ std::optional<std::string> plasmaScript(const Wallpaper& wallpaper) {
     return "var image = " + jsStringLiteral(*uri) +
            ";\n"
            "var all = desktops();\n"
+           "var taken = all.length > 0;\n"
            "for (var i = 0; i < all.length; i++) {\n"
            "    var d = all[i];\n"
            "    d.wallpaperPlugin = 'org.kde.image';\n"
@@ -108,11 +118,19 @@ std::optional<std::string> plasmaScript(const Wallpaper& wallpaper) {
            std::to_string(fillMode(wallpaper.style)) +
            ");\n"
            "    d.writeConfig('Image', image);\n"
-           "}\n";
+           "    if (d.readConfig('Image') != image) taken = false;\n"
+           "}\n"
+           "print(taken ? 'taken' : 'refused');\n";
 }
 
 HRESULT applyPlasma(const Wallpaper& wallpaper, const Environment& env) {
-    const auto script = plasmaScript(wallpaper);
+    // Plasma keeps a URI that is not UTF-8 but goes on showing the former picture.
+    std::optional<std::string> link;
+    if (!isUtf8(wallpaper.path)) {
+        link = plainLink(wallpaper.path, stateFolder(env));
+        if (!link) return shell::E_INVALIDARG;
+    }
+    const auto script = plasmaScript({link.value_or(wallpaper.path), wallpaper.style});
     if (!script) return shell::E_INVALIDARG;
     const std::string address = sessionBusAddress(env);
     if (address.empty()) return kNotSupported;
@@ -135,7 +153,10 @@ HRESULT applyPlasma(const Wallpaper& wallpaper, const Environment& env) {
                    ? kTimedOut
                    : shell::E_FAIL;
     }
-    return shell::S_OK;
+    const gchar* printed = nullptr;
+    g_variant_get(reply.get(), "(&s)", &printed);
+    return printed && std::string_view(printed).substr(0, 5) == "taken" ? shell::S_OK
+                                                                        : shell::E_FAIL;
 }
 
 }  // namespace korvo::platform

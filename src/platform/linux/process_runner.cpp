@@ -100,9 +100,12 @@ ProcessResult runProcess(const std::vector<std::string>& argv, std::chrono::mill
     Fd readEnd, writeEnd;
     if (output == Output::Capture) {
         int ends[2];
-        if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return result;
+        if (::pipe2(ends, O_CLOEXEC) != 0) return result;
         readEnd.fd = ends[0];
         writeEnd.fd = ends[1];
+        // Only our end: on a non-blocking pipe a tool writing more than the pipe holds would
+        // get EAGAIN and fail.
+        if (::fcntl(readEnd.fd, F_SETFL, O_NONBLOCK) != 0) return result;
     }
 
     SpawnSetup setup;

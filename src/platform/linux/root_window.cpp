@@ -219,4 +219,9 @@ bool rootHasBackground(const std::string& display) {
     return x && rootPixmapProperty(x, "_XROOTPMAP_ID").has_value();
 }
 
+bool hasDesktopWindow(const std::string& display, const std::string& program) {
+    X11Connection x(display);
+    return x && hasDesktopWindow(x, program);
+}
+
 }  // namespace korvo::platform

@@ -25,4 +25,7 @@ HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display);
 // Whether some program has given the root window a background of its own (_XROOTPMAP_ID).
 bool rootHasBackground(const std::string& display);
 
+// Whether `program` (its WM_CLASS name) shows a desktop window (_NET_WM_WINDOW_TYPE_DESKTOP).
+bool hasDesktopWindow(const std::string& display, const std::string& program);
+
 }  // namespace korvo::platform

@@ -1,6 +1,7 @@
 #include "platform/linux/x11_display.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
@@ -122,6 +123,38 @@ std::optional<Pixmap> rootPixmapProperty(X11Connection& x, const char* name) {
     const auto value = rootCardinal(x, name, XA_PIXMAP);
     if (!value || *value == 0) return std::nullopt;
     return static_cast<Pixmap>(*value);
+}
+
+bool hasDesktopWindow(X11Connection& x, const std::string& program) {
+    const Atom type = XInternAtom(x.get(), "_NET_WM_WINDOW_TYPE", True);
+    const Atom desktop = XInternAtom(x.get(), "_NET_WM_WINDOW_TYPE_DESKTOP", True);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (type == None || desktop == None ||
+        !XQueryTree(x.get(), x.root(), &root, &parent, &children, &count)) {
+        return false;
+    }
+    XFreeOnExit<Window> ownedChildren{children};
+    for (unsigned i = 0; i < count; ++i) {
+        XClassHint hint{};
+        if (!XGetClassHint(x.get(), children[i], &hint)) continue;
+        const bool named = hint.res_name && program == hint.res_name;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        Atom actual = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (!named || XGetWindowProperty(x.get(), children[i], type, 0, 16, False, XA_ATOM, &actual,
+                                         &format, &items, &after, &data) != Success) {
+            continue;
+        }
+        XFreeOnExit<unsigned char> owned{data};
+        for (unsigned long k = 0; data && format == 32 && k < items; ++k) {
+            if (reinterpret_cast<const unsigned long*>(data)[k] == desktop) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace korvo::platform

@@ -39,5 +39,7 @@ std::vector<std::string> outputNames(X11Connection& x);
 int workspaceCount(X11Connection& x);
 // A PIXMAP-typed property of the root window (the background pixmap conventions).
 std::optional<Pixmap> rootPixmapProperty(X11Connection& x, const char* name);
+// Whether a top-level window of `program` (its WM_CLASS name) is a desktop window.
+bool hasDesktopWindow(X11Connection& x, const std::string& program);
 
 }  // namespace korvo::platform

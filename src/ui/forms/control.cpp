@@ -1,8 +1,10 @@
 #include "ui/forms/control.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
+#include "base/paths.h"
 #include "ui/forms/errors.h"
 #include "ui/forms/form.h"
 #include "ui/forms/runtime.h"
@@ -13,6 +15,15 @@ namespace {
 
 [[noreturn]] void invalidValue(const std::string& what) {
     throw Error(ErrorCode::InvalidPropertyValue, "Invalid property value: " + what);
+}
+
+// The folder above `folder`, or empty at a root (and for no folder at all).
+std::string parentFolder(const std::string& folder) {
+    if (folder.empty()) return {};
+    std::filesystem::path path = toPath(folder).lexically_normal();
+    if (path.filename().empty()) path = path.parent_path();  // "a/b/" is "a/b"
+    if (!path.has_relative_path()) return {};
+    return fromPath(path.parent_path());
 }
 
 }  // namespace
@@ -267,9 +278,10 @@ FolderListBox::FolderListBox(Container& parent, std::string name, Rect rect)
     : ListControl(parent, std::move(name), ControlKind::FolderList, rect) {}
 
 void FolderListBox::setPath(const std::string& path) {
-    auto folders = runtime().files().listFolders(path);
+    auto folders = runtime().files().listFolders(path);  // throws and leaves everything as it was
     const bool moved = path != path_;
     path_ = path;
+    parent_ = parentFolder(path);
     replaceItems(std::move(folders));
     if (moved && onChange) onChange();
 }
@@ -277,6 +289,32 @@ void FolderListBox::setPath(const std::string& path) {
 void FolderListBox::setListIndex(int index) {
     storeListIndex(index);
     if (index >= 0 && onClick) onClick();
+}
+
+std::vector<std::string> FolderListBox::rows() const {
+    std::vector<std::string> shown;
+    shown.reserve(items().size() + 1);
+    if (!parent_.empty()) shown.emplace_back("..");
+    shown.insert(shown.end(), items().begin(), items().end());
+    return shown;
+}
+
+int FolderListBox::currentRow() const {
+    return listIndex() < 0 ? -1 : listIndex() + firstFolderRow();
+}
+
+void FolderListBox::clickRow(int row) {
+    if (row < firstFolderRow()) return;  // no row, or the way up: nothing to highlight
+    setListIndex(row - firstFolderRow());
+}
+
+void FolderListBox::openRow(int row) {
+    if (row < 0) invalidValue(name() + ".List");
+    if (row < firstFolderRow()) {
+        setPath(parent_);
+    } else {
+        setPath(joinPath(path_, list(row - firstFolderRow())));
+    }
 }
 
 DriveListBox::DriveListBox(Container& parent, std::string name, Rect rect)

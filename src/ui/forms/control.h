@@ -235,17 +235,33 @@ class FileListBox : public ListControl {
     std::string path_;
 };
 
+// The sub-folders of one folder (its List), shown below a ".." row whenever there is a folder
+// above, so that the user can walk both ways: a double click on a row makes that folder the
+// list's Path. A binding shows rows() and hands the user's clicks to clickRow and openRow, so
+// every toolkit walks the same way.
 class FolderListBox : public ListControl {
   public:
     FolderListBox(Container& parent, std::string name, Rect rect);
     const std::string& path() const { return path_; }
-    void setPath(const std::string& path);  // lists the sub-folders; onChange when it changes
-    void setListIndex(int index);           // highlights a sub-folder (the user's single click)
+    // Lists the sub-folders and clears the selection; onChange when the folder changes. Throws
+    // Error(PathNotFound) when the folder cannot be listed; the list then stays where it was.
+    void setPath(const std::string& path);
+    void setListIndex(int index);  // highlights a sub-folder and runs onClick
     std::function<void()> onChange;
     std::function<void()> onClick;
 
+    // What the list shows, top to bottom: "..", unless the folder is a root, then List.
+    std::vector<std::string> rows() const;
+    int currentRow() const;  // the row of ListIndex; -1 when no sub-folder is highlighted
+    // The user's single click: highlights the row's sub-folder; the ".." row highlights none.
+    void clickRow(int row);
+    // The user's double click: walks into the row's sub-folder, or up from the ".." row.
+    void openRow(int row);
+
   private:
+    int firstFolderRow() const { return parent_.empty() ? 0 : 1; }
     std::string path_;
+    std::string parent_;  // the folder above path_; empty at a root
 };
 
 class DriveListBox : public ListControl {

@@ -30,7 +30,7 @@ struct PictureInfo {
     int height = 0;
 };
 
-// What a window needs from the window system. Implemented by the Qt binding; recorded by the
+// What a window needs from the window system. Implemented by each binding; recorded by the
 // fake in tests.
 class WindowServices {
   public:

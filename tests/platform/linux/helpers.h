@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Before any Xlib header, whose macros (None, Status) would break the forms' names.
@@ -36,23 +38,29 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// Four solid quadrants (red, green / blue, yellow) so that position, scale and repetition all
-// show in the pixels.
-inline QImage quadrants(int width, int height) {
+// Four solid quadrants (red, green / blue, yellow, turned `turn` places round) so that
+// position, scale, repetition and which picture it is all show in the pixels.
+inline QRgb quadrantColour(int quadrant, int turn) {
+    const QRgb colours[] = {kRed, kGreen, kYellow, kBlue};  // clockwise from the top left
+    return colours[(quadrant + turn) % 4];
+}
+inline QImage quadrants(int width, int height, int turn = 0) {
     QImage image(width, height, QImage::Format_RGB32);
-    const QRgb colours[] = {kRed, kGreen, kBlue, kYellow};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, colours[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)]);
+            const int quadrant = y < height / 2 ? (x < width / 2 ? 0 : 1) : (x < width / 2 ? 3 : 2);
+            image.setPixel(x, y, quadrantColour(quadrant, turn));
         }
     }
     return image;
 }
 
 // Saves quadrants as PNG at a path given as raw bytes (Qt would take the name as text).
-inline void writePicture(const std::string& path, int width = 4, int height = 4) {
+inline void writePicture(const std::string& path, int width = 4, int height = 4, int turn = 0) {
     const auto temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
-    if (!quadrants(width, height).save(QString::fromStdString(temporary), "PNG")) std::abort();
+    if (!quadrants(width, height, turn).save(QString::fromStdString(temporary), "PNG")) {
+        std::abort();
+    }
     std::filesystem::rename(temporary, path);
 }
 
@@ -97,6 +105,55 @@ inline QImage grabScreen() {
     }
     image->f.destroy_image(image);
     return out;
+}
+
+// Whether the screen `s` shows the 64 x 48 quadrants picture turned `turn` in `style`. Each
+// quadrant is sampled well inside, so that scaling filters at the edges do not count; tiles are
+// checked in the middle half of the screen only, away from panels and icons.
+inline bool quadrantsAt(const QImage& s, const QRect& r, int turn) {
+    const int left = r.x() + r.width() / 4, right = r.x() + r.width() * 3 / 4;
+    const int top = r.y() + r.height() / 4, bottom = r.y() + r.height() * 3 / 4;
+    return s.valid(left, top) && s.valid(right, bottom) &&
+           s.pixel(left, top) == quadrantColour(0, turn) &&
+           s.pixel(right, top) == quadrantColour(1, turn) &&
+           s.pixel(right, bottom) == quadrantColour(2, turn) &&
+           s.pixel(left, bottom) == quadrantColour(3, turn);
+}
+
+inline bool shows(const QImage& s, Style style, int turn = 0) {
+    if (s.isNull()) return false;
+    if (style == Style::Stretch) return quadrantsAt(s, s.rect(), turn);
+    const QRect centred((s.width() - 64) / 2, (s.height() - 48) / 2, 64, 48);
+    if (style == Style::Centre) {
+        return quadrantsAt(s, centred, turn) &&
+               s.pixel(centred.x() - 16, centred.y() + 12) != quadrantColour(0, turn);
+    }
+    // Tiles repeat from some point of the desktop's choosing (a corner, the middle): find where
+    // one starts, then every tile after it across the middle half of the screen must match.
+    const int left = s.width() / 4, top = s.height() / 4;
+    for (int phase = 0; phase < 64 * 48; ++phase) {
+        const int x0 = left + phase % 64, y0 = top + phase / 64;
+        if (!quadrantsAt(s, QRect(x0, y0, 64, 48), turn)) continue;
+        for (int y = y0; y + 48 <= s.height() * 3 / 4; y += 48) {
+            for (int x = x0; x + 64 <= s.width() * 3 / 4; x += 64) {
+                if (!quadrantsAt(s, QRect(x, y, 64, 48), turn)) return false;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+// Polls the screen until it shows the picture: a desktop draws in its own time.
+template <typename Grab>
+bool eventuallyShows(Grab grab, Style style, int turn = 0,
+                     std::chrono::seconds limit = std::chrono::seconds(15)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!shows(grab(), style, turn)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
 }
 
 }  // namespace korvo::platform::testing

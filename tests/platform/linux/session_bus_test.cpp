@@ -1,12 +1,9 @@
 // The desktops that keep their wallpaper behind the session bus, against the real stores: dconf
-// through GSettings (GNOME, MATE, Cinnamon schemas from their Debian packages), xfconf, and a
-// stand-in for Plasma's shell. Runs inside scripts/with-session --bus; a change is read back
-// through a second, fresh bus session over the same configuration folder, as after logging in
-// again.
+// through GSettings (GNOME, MATE, Cinnamon schemas from their Debian packages) and xfconf. Runs
+// inside scripts/with-session --bus; a change is read back through a second, fresh bus session over
+// the same configuration folder, as after logging in again.
 #include <gio/gio.h>
 #include <gtest/gtest.h>
-
-#include <future>
 
 #include "helpers.h"
 #include "platform/linux/glib_ptr.h"
@@ -116,48 +113,6 @@ TEST_F(SessionBus, XfconfGetsEveryBackdropOrNewOnes) {
         EXPECT_EQ(xfconf({"-p", backdrop + "/image-style"}), "3\n") << backdrop;
         EXPECT_EQ(xfconf({"-p", backdrop + "/last-image"}), odd + "\n") << backdrop;
     }
-}
-
-// Owns Plasma's shell's name on the private bus in the test's main context, and keeps the
-// scripts it is sent; the whole D-Bus road is real but for the desktop at its end.
-void evaluateScript(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
-                    GVariant* parameters, GDBusMethodInvocation* invocation, gpointer scripts) {
-    const gchar* script = nullptr;
-    g_variant_get(parameters, "(&s)", &script);
-    static_cast<std::vector<std::string>*>(scripts)->emplace_back(script);
-    g_dbus_method_invocation_return_value(invocation, g_variant_new("(s)", ""));
-}
-
-TEST_F(SessionBus, PlasmaGetsItsScriptOverTheBusAndNoShellIsAFailure) {
-    const std::string hostile = pictures_.file("'); evil(); ('\n.png");
-    testing::writePicture(hostile);
-    EXPECT_FALSE(shell::succeeded(changeWallpaper("KDE", hostile, shell::WPSTYLE_CENTER)))
-        << "no shell on the bus yet";
-
-    std::vector<std::string> scripts;
-    GPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
-    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
-        "<node><interface name='org.kde.PlasmaShell'><method name='evaluateScript'>"
-        "<arg type='s' direction='in'/><arg type='s' direction='out'/></method></interface></node>",
-        nullptr);
-    const GDBusInterfaceVTable vtable{evaluateScript, nullptr, nullptr, {}};
-    const guint object = g_dbus_connection_register_object(
-        bus.get(), "/PlasmaShell", node->interfaces[0], &vtable, &scripts, nullptr, nullptr);
-    g_dbus_node_info_unref(node);
-    GPtr<GVariant> owner(g_dbus_connection_call_sync(
-        bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "RequestName", g_variant_new("(su)", "org.kde.plasmashell", 4u /* DO_NOT_QUEUE */),
-        G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr));
-    ASSERT_TRUE(object && owner);
-
-    auto applied = std::async(std::launch::async,
-                              [&] { return changeWallpaper("KDE", hostile, shell::WPSTYLE_TILE); });
-    while (applied.wait_for(10ms) != std::future_status::ready) {
-        g_main_context_iteration(nullptr, FALSE);
-    }
-    g_dbus_connection_unregister_object(bus.get(), object);
-    EXPECT_EQ(applied.get(), shell::S_OK);
-    EXPECT_EQ(scripts, (std::vector<std::string>{*plasmaScript({hostile, Style::Tile})}));
 }
 
 }  // namespace

@@ -5,9 +5,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <chrono>
-#include <thread>
-
 #include "helpers.h"
 
 extern char** environ;
@@ -17,39 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace testing;
-
-// The 64 x 48 picture's quadrants where `r` puts it, sampled well inside each so that scaling
-// filters at the edges do not count.
-bool quadrantsAt(const QImage& s, const QRect& r) {
-    const int left = r.x() + r.width() / 4, right = r.x() + r.width() * 3 / 4;
-    const int top = r.y() + r.height() / 4, bottom = r.y() + r.height() * 3 / 4;
-    return s.pixel(left, top) == kRed && s.pixel(right, top) == kGreen &&
-           s.pixel(left, bottom) == kBlue && s.pixel(right, bottom) == kYellow;
-}
-
-bool shows(const QImage& s, Style style) {
-    if (style == Style::Stretch) return quadrantsAt(s, s.rect());
-    const QRect centred((s.width() - 64) / 2, (s.height() - 48) / 2, 64, 48);
-    if (style == Style::Centre) {
-        return quadrantsAt(s, centred) && s.pixel(centred.x() - 16, centred.y() + 12) != kRed;
-    }
-    for (int y = 0; y + 48 <= s.height(); y += 48 * 3) {
-        for (int x = 0; x + 64 <= s.width(); x += 64 * 4) {
-            if (!quadrantsAt(s, QRect(x, y, 64, 48))) return false;
-        }
-    }
-    return true;
-}
-
-// Polls the screen until it shows the style: a desktop draws in its own time.
-bool eventuallyShows(Style style, std::chrono::seconds limit = 15s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!shows(grabScreen(), style)) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
 
 // xfdesktop running beside the test, ended with the object.
 struct Xfdesktop {
@@ -77,16 +41,16 @@ TEST(XfceDesktop, XfdesktopShowsEachStyleAndKeepsItAcrossARestart) {
     EXPECT_EQ(xfconf({"-p", backdrop + "/last-image"}), picture + "\n");
     auto desktop = std::make_unique<Xfdesktop>();
     ASSERT_GT(desktop->pid, 0);
-    EXPECT_TRUE(eventuallyShows(Style::Centre, 30s));
+    EXPECT_TRUE(eventuallyShows(grabScreen, Style::Centre, 0, 30s));
     for (const auto& [option, style] : {std::pair{shell::WPSTYLE_TILE, Style::Tile},
                                         std::pair{shell::WPSTYLE_STRETCH, Style::Stretch}}) {
         ASSERT_EQ(changeWallpaper("XFCE", picture, option), shell::S_OK);
-        EXPECT_TRUE(eventuallyShows(style)) << static_cast<int>(style);
+        EXPECT_TRUE(eventuallyShows(grabScreen, style)) << static_cast<int>(style);
     }
     // A new xfdesktop, as after logging in again, reads the stored choice.
     desktop.reset();
     desktop = std::make_unique<Xfdesktop>();
-    EXPECT_TRUE(eventuallyShows(Style::Stretch, 30s)) << "after a restart";
+    EXPECT_TRUE(eventuallyShows(grabScreen, Style::Stretch, 0, 30s)) << "after a restart";
 }
 
 }  // namespace

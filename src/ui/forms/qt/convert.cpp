@@ -1,0 +1,94 @@
+#include "ui/forms/qt/convert.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace korvo::qt {
+
+QString qtext(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString labelText(const std::string& caption) {
+    QString in = qtext(caption);
+    in.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    in.replace(u'\r', u'\n');
+    QString out;
+    out.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] != u'&') {
+            out += in[i];
+        } else if (i + 1 < in.size()) {
+            out += in[++i];  // "&x" shows x, "&&" shows one ampersand
+        }
+    }
+    return out;
+}
+
+QColor qcolor(forms::Color color) {
+    return QColor(color.r, color.g, color.b);
+}
+
+int toPixels(long long twips, int twipsPerPixel) {
+    const long long pixels = std::llround(static_cast<double>(twips) / twipsPerPixel);
+    return static_cast<int>(std::clamp(pixels, -8'000'000LL, 8'000'000LL));
+}
+
+QRect pixelRect(const forms::Rect& rect, int twipsPerPixel) {
+    const long long left = rect.left, top = rect.top;
+    const int x = toPixels(left, twipsPerPixel);
+    const int y = toPixels(top, twipsPerPixel);
+    const int right = toPixels(left + std::max(0, rect.width), twipsPerPixel);
+    const int bottom = toPixels(top + std::max(0, rect.height), twipsPerPixel);
+    return {x, y, std::max(0, right - x), std::max(0, bottom - y)};
+}
+
+Qt::CursorShape cursorShape(int pointer) {
+    switch (pointer) {
+        case 2:
+            return Qt::CrossCursor;
+        case 3:
+            return Qt::IBeamCursor;
+        case 5:
+        case 15:
+            return Qt::SizeAllCursor;
+        case 6:
+            return Qt::SizeBDiagCursor;
+        case 7:
+            return Qt::SizeVerCursor;
+        case 8:
+            return Qt::SizeFDiagCursor;
+        case 9:
+            return Qt::SizeHorCursor;
+        case 10:
+            return Qt::UpArrowCursor;
+        case 11:
+            return Qt::WaitCursor;
+        case 12:
+            return Qt::ForbiddenCursor;
+        case 13:
+            return Qt::BusyCursor;
+        case 14:
+            return Qt::WhatsThisCursor;
+        case 99:  // a custom pointer: Korvo's are the hand over a link
+            return Qt::PointingHandCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
+QPalette resolvedPalette() {
+    QPalette palette = QApplication::palette();
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole) continue;
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            palette.setColor(g, r, palette.color(g, r));
+        }
+    }
+    return palette;
+}
+
+}  // namespace korvo::qt
