@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "base/paths.h"
 #include "ui/forms/win32/text.h"
 #include "ui/forms/win32/window_services.h"
 
@@ -636,10 +635,15 @@ void View::Impl::applyList(ControlView& c) {
         control.kind() == ControlKind::FolderList || control.kind() == ControlKind::FileList;
     if (!combo && !list) return;
     const auto& model = static_cast<const forms::ListControl&>(control);
+    // A folder list shows its rows: the way up first, then the sub-folders.
+    const std::vector<std::string> rows =
+        control.kind() == ControlKind::FolderList
+            ? static_cast<const forms::FolderListBox&>(control).rows()
+            : model.items();
     // A large folder fills in one repaint.
     SendMessageW(c.hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(c.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : model.items()) {
+    for (const std::string& item : rows) {
         const std::wstring text = wide(item);
         SendMessageW(c.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(text.c_str()));
@@ -659,6 +663,11 @@ void View::Impl::applyListIndex(ControlView& c) {
             applyCaption(c);
             break;
         case ControlKind::FolderList:
+            SendMessageW(
+                c.hwnd, LB_SETCURSEL,
+                static_cast<WPARAM>(static_cast<const forms::FolderListBox&>(control).currentRow()),
+                0);
+            break;
         case ControlKind::FileList:
             SendMessageW(c.hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             break;
@@ -994,11 +1003,9 @@ void View::Impl::command(ControlView& c, WORD code) {
                     c, [index](auto& f) { f.setListIndex(index); }, Property::ListIndex);
             } else if (code == LBN_SELCHANGE) {
                 forward<forms::FolderListBox>(
-                    c, [index](auto& f) { f.setListIndex(index); }, Property::ListIndex);
+                    c, [index](auto& f) { f.clickRow(index); }, Property::ListIndex);
             } else if (code == LBN_DBLCLK && c.control->kind() == ControlKind::FolderList) {
-                // Opening an entry walks into it, as the folder list of any file dialog does.
-                forward<forms::FolderListBox>(
-                    c, [index](auto& f) { f.setPath(joinPath(f.path(), f.list(index))); });
+                forward<forms::FolderListBox>(c, [index](auto& f) { f.openRow(index); });
             }
             break;
         }
