@@ -9,9 +9,11 @@
 #include <memory>
 
 #include "app/program.h"
+#include "cli/single_instance.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/environment.h"
 #include "platform/linux/gsettings_desktops.h"
+#include "platform/linux/settings_folder.h"
 #include "platform/local_time.h"
 #include "platform/select.h"
 #include "services/services.h"
@@ -30,6 +32,14 @@ std::string localPath(const QString& path) {
 int main(int argc, char* argv[]) {
     using namespace korvo;
     const platform::Environment env = platform::Environment::fromProcess();
+    // One Korvo per user session: the command line is answered, and a second start hands over,
+    // before any window exists.
+    const cli::CommandLine commandLine = cli::parseCommandLine({argv + 1, argv + argc});
+    const std::string instanceName = cli::instanceName(env.get("XDG_RUNTIME_DIR"));
+    if (const int status = cli::answerWithoutWindow(commandLine, instanceName, KORVO_VERSION);
+        status >= 0) {
+        return status;
+    }
     // Qt would abort with a message about platform plugins; say what is really missing.
     if (!env.has("DISPLAY") && !env.has("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
         std::fputs("korvo: no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
@@ -63,10 +73,17 @@ int main(int argc, char* argv[]) {
                       localPath(QCoreApplication::applicationDirPath()),
                       localPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())};
     services.systemName = "Linux";
+    // Settings beside a read-only program go to the user's own folder.
+    services.settingsFolder =
+        platform::prepareSettingsFolder(services.programFolder, env, settingsStore);
     platform::restoreWallpaper(env);
 
     Program program(std::move(services));
     qt::View view(program.runtime(), window);
+    cli::InstanceServer instance(program, view);
+    if (instance.listen(instanceName) == cli::InstanceServer::Claim::TakenByAnother) {
+        return cli::handOver(instanceName, cli::Request::Start) == cli::HandOver::Delivered ? 0 : 1;
+    }
     program.runtime().dispatch([&program] { program.SubMain(); });
     // Ended before the loop even started: Qt's loop would not know and wait for ever.
     if (program.runtime().ended()) return 0;

@@ -9,6 +9,14 @@
 
 namespace korvo {
 
+namespace {
+
+const std::string& settingsFolder(const Services& services) {
+    return services.settingsFolder.empty() ? services.programFolder : services.settingsFolder;
+}
+
+}  // namespace
+
 Program::Program(Services services)
     : services_(std::move(services)),
       settings_(services_.settingsStore),
@@ -17,13 +25,13 @@ Program::Program(Services services)
 Program::~Program() = default;
 
 std::string Program::ReadSetting(const std::string& section, const std::string& key) {
-    IniPath = services_.programFolder + separator() + "Korv.ini";
+    IniPath = settingsFolder(services_) + separator() + "Korv.ini";
     return settings_.read(IniPath, section, key);
 }
 
 void Program::WriteSetting(const std::string& section, const std::string& key,
                            const std::optional<std::string>& value) {
-    IniPath = services_.programFolder + separator() + "Korv.ini";
+    IniPath = settingsFolder(services_) + separator() + "Korv.ini";
     settings_.write(IniPath, section, key, value);
 }
 

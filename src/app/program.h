@@ -83,6 +83,8 @@ class Program {
     std::string CaptionOptions;
     std::string CaptionExit;
     std::string AboutText;
+    std::string LatinFontName;  // the two variables of SetLatinFonts
+    int LatinFontCharset = 0;
 
   private:
     Services services_;

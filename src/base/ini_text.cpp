@@ -95,16 +95,32 @@ bool hasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// The value as the line holds it: in quotes when the reader would otherwise take off blanks or
+// a pair of quotes of its own.
+std::string stored(const std::string& value) {
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (quoted || trim(value).size() != value.size()) return '"' + value + '"';
+    return value;
+}
+
 std::string lineEndingOf(const std::string& text) {
     const auto lf = text.find('\n');
     if (lf != std::string::npos) return (lf > 0 && text[lf - 1] == '\r') ? "\r\n" : "\n";
     return "\r\n";  // a new profile file, written as the profile functions write one
 }
 
+// What ends an unfinished last line: a "\r" already there needs its own ending, as a "\n" after
+// it would make it the line's ending and take it out of the value.
+std::string closing(const std::string& text, const std::string& eol) {
+    if (text.empty() || text.back() == '\n') return {};
+    return text.back() == '\r' ? "\r\n" : eol;
+}
+
 }  // namespace
 
-std::optional<std::string> read(const std::string& text, const std::string& section,
-                                const std::string& key) {
+std::optional<std::string> read(const std::string& text, const std::string& sectionText,
+                                const std::string& keyText) {
+    const std::string section(trim(sectionText)), key(trim(keyText));
     const auto lines = splitLines(text);
     const auto span = findSection(lines, section);
     if (!span) return std::nullopt;
@@ -117,13 +133,18 @@ std::optional<std::string> read(const std::string& text, const std::string& sect
     return std::string(value);
 }
 
-std::optional<std::string> write(const std::string& text, const std::string& section,
-                                 const std::string& key, const std::optional<std::string>& value) {
+std::optional<std::string> write(const std::string& text, const std::string& sectionText,
+                                 const std::string& keyText,
+                                 const std::optional<std::string>& valueText) {
+    const std::string section(trim(sectionText)), key(trim(keyText));
     if (hasLineBreak(section) || section.find(']') != std::string::npos) return std::nullopt;
-    if (hasLineBreak(key) || key.find('=') != std::string::npos || trim(key).empty())
+    // A key line that starts with "[" and holds a "]" would read as a section header.
+    if (hasLineBreak(key) || key.find('=') != std::string::npos || key.empty() || key[0] == '[')
         return std::nullopt;
-    if (value && (hasLineBreak(*value) || value->find('\0') != std::string::npos))
+    if (valueText && (hasLineBreak(*valueText) || valueText->find('\0') != std::string::npos))
         return std::nullopt;
+    const std::optional<std::string> value =
+        valueText ? std::optional(stored(*valueText)) : std::nullopt;
 
     const auto lines = splitLines(text);
     const std::string eol = lineEndingOf(text);
@@ -132,21 +153,31 @@ std::optional<std::string> write(const std::string& text, const std::string& sec
     if (!span) {
         if (!value) return text;
         std::string out = text;
-        if (!out.empty() && out.back() != '\n') out += eol;
+        out += closing(out, eol);
         return out + "[" + section + "]" + eol + key + "=" + *value + eol;
     }
 
     const auto at = findKey(lines, *span, key);
+    if (at && !value) {
+        // Every line of the key goes, or a second one would come to light.
+        std::string out;
+        std::size_t kept = 0;
+        for (std::size_t i = *at; i < span->end; ++i) {
+            const auto name = keyName(lines[i].body);
+            if (!name || sectionName(lines[i].body) || !sameName(*name, key)) continue;
+            out += text.substr(kept, lines[i].offset - kept);
+            kept = lines[i].offset + lines[i].body.size() + lines[i].ending.size();
+        }
+        return out + text.substr(kept);
+    }
     std::string out;
     if (at) {
         const Line& line = lines[*at];
         out = text.substr(0, line.offset);
-        if (value) {
-            // The key keeps the spelling it has in the file.
-            const std::string_view body = line.body;
-            out += std::string(body.substr(0, body.find('='))) + "=" + *value;
-            out += line.ending.empty() ? std::string{} : std::string(line.ending);
-        }
+        // The key keeps the spelling it has in the file.
+        const std::string_view body = line.body;
+        out += std::string(body.substr(0, body.find('='))) + "=" + *value;
+        out += line.ending.empty() ? std::string{} : std::string(line.ending);
         out += text.substr(line.offset + line.body.size() + line.ending.size());
         return out;
     }
@@ -159,7 +190,7 @@ std::optional<std::string> write(const std::string& text, const std::string& sec
     const Line& anchor = lines[after];
     const std::size_t cut = anchor.offset + anchor.body.size() + anchor.ending.size();
     out = text.substr(0, cut);
-    if (anchor.ending.empty()) out += eol;
+    out += closing(out, eol);
     out += key + "=" + *value + eol;
     out += text.substr(cut);
     return out;

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "engine/fsuite.h"
 #include "i18n/caption_tables.h"
+#include "i18n/fonts.h"
 #include "ui/about/about_text.h"
 #include "ui/main/form1.h"
 #include "ui/options/foption.h"
@@ -15,6 +16,8 @@ namespace {
 // The steps every caption set takes, with the texts of its language.
 void putCaptions(Program& app, std::string_view code) {
     const i18n::CaptionSet& set = *i18n::captionSetFor(code);
+    if (set.latinFontsFirst) SetLatinFonts(app);
+    SelectUIFonts(app, std::string(set.fonts));
     app.form<Form1>().Idr.setPicture(app.form<Fsuite>().Image1[set.flag].picture());
     app.CaptionApply = std::string(set.apply);
     app.CaptionOptions = std::string(set.options);

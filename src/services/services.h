@@ -36,6 +36,9 @@ struct Services {
     std::string executableName = "Korvo.exe";
     std::string appTitle = "Korvo";
     std::string systemName = "Windows";  // the system the captions name ("Start Korvo with ...")
+    // The folder of Korv.ini when it is not the program folder (a read-only system install);
+    // empty means the program folder.
+    std::string settingsFolder{};
 };
 
 }  // namespace korvo

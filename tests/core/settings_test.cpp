@@ -56,6 +56,30 @@ TEST(IniText, RefusesEditsThatWouldInjectKeysOrSections) {
     EXPECT_EQ(ini::write(text, "OPTION", "Fol=der", std::string("x")), std::nullopt);
     EXPECT_EQ(ini::write(text, "OPT]ION", "Folder", std::string("x")), std::nullopt);
     EXPECT_EQ(ini::write(text, "OPTION", " ", std::string("x")), std::nullopt);
+    EXPECT_EQ(ini::write(text, "OPTION", "[Start]", std::string("x")), std::nullopt)
+        << "the line would read as a section header";
+}
+
+// Each of these once read back as something else, or changed another key (found by fuzzing).
+TEST(IniText, WhatIsWrittenReadsBackAndOtherKeysKeepTheirValues) {
+    struct Case {
+        std::string text, section, key;
+        std::optional<std::string> value;
+    };
+    for (const auto& [text, section, key, value] : std::vector<Case>{
+             {"", " OPTION ", "Folder\t", "/a/"},
+             {"[OPTION]\n", "OPTION", "Folder", " /with blanks/ "},
+             {"[OPTION]\n", "OPTION", "Folder", "\"quoted\""},
+             {"[OPTION]\nDelay=1\ndelay=2\n", "OPTION", "Delay", std::nullopt},
+         }) {
+        const auto written = ini::write(text, section, key, value);
+        ASSERT_TRUE(written) << key;
+        EXPECT_EQ(ini::read(*written, section, key), value) << *written;
+    }
+    // A lone "\r" ending the last line stays part of that line's value.
+    const auto written = ini::write("[OPTION]\nFolder=/a/\r", "OPTION", "Lang", std::string("FR"));
+    EXPECT_EQ(ini::read(*written, "OPTION", "Folder"), "/a/\r");
+    EXPECT_EQ(ini::read(*written, "OPTION", "Lang"), "FR");
 }
 
 TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {

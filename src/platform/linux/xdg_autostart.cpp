@@ -29,7 +29,8 @@ std::optional<std::string> desktopEntryExec(const std::string& program) {
         !g_utf8_validate(program.data(), static_cast<gssize>(program.size()), nullptr)) {
         return std::nullopt;
     }
-    constexpr std::string_view reserved = " \t\n\r\"'\\><~|&;$*?#()`";
+    // Besides the reserved characters, the blanks a key-file reader takes off a value's ends.
+    constexpr std::string_view reserved = " \t\n\r\v\f\"'\\><~|&;$*?#()`";
     const bool quote = program.find_first_of(reserved) != std::string::npos;
     std::string argument = quote ? "\"" : "";
     for (const char c : program) {

@@ -14,6 +14,7 @@ enum class ErrorCode {
     FileNotFound = 53,
     PathNotFound = 76,
     InvalidPropertyValue = 380,
+    ObjectRequired = 424,
     PropertyNotSupported = 438,
     InvalidPicture = 481,
     ShellCallFailed = 1000,  // a desktop-object call answered a failure code

@@ -46,6 +46,9 @@ class Form : public Container {
     const Picture& icon() const { return icon_; }
     void setIcon(Picture icon);
     bool showInTaskbar() const { return showInTaskbar_; }
+    // The form's own font: what its text would be drawn in; its controls keep their own.
+    const Font& font() const { return font_; }
+    void setFont(const Font& font) { font_ = font; }
     void setShowInTaskbar(bool show);
     bool enabled() const { return enabled_; }
 
@@ -87,6 +90,7 @@ class Form : public Container {
     std::optional<Color> backColor_;
     BorderStyle borderStyle_ = BorderStyle::Sizable;
     Picture icon_;
+    Font font_;
     bool showInTaskbar_ = true;
     std::vector<Control*> controls_;
 };

@@ -74,6 +74,8 @@ TEST(DesktopEntryExec, QuotesAndEscapesByBothLayersOfTheRules) {
     EXPECT_EQ(desktopEntryExec("/o/a\"b$c`d\\e"), R"("/o/a\\"b\\$c\\`d\\\\e")");
     EXPECT_EQ(desktopEntryExec("/o/100%/korvo"), "/o/100%%/korvo");
     EXPECT_EQ(desktopEntryExec("/o/line\nbreak"), "\"/o/line\\nbreak\"");
+    // A key-file reader takes form feeds and vertical tabs off the ends of a value.
+    EXPECT_EQ(desktopEntryExec("\f/o/korvo\v"), "\"\f/o/korvo\v\"");
     EXPECT_EQ(desktopEntryExec("/o/Été/korvo"), "/o/Été/korvo");
     EXPECT_FALSE(desktopEntryExec("/o/\xff/korvo"));
     EXPECT_FALSE(desktopEntryExec(""));

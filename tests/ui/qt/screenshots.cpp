@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "i18n/language.h"
 #include "qt_program.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
@@ -22,13 +24,26 @@ struct Shot {
     const char* form;
     // Loads the form and puts it in the state worth showing; runs as one dispatched event.
     std::function<void(Program&)> prepare;
+    std::string file = form;  // the picture's name, without ".png"
 };
 
 // One line a window.
-const Shot Shots[] = {
+std::vector<Shot> Shots = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
 };
+
+// The options dialog and the main window in each language, as the stored language puts them.
+void addLanguageShots() {
+    for (const char* code : korvo::LanguageCodes) {
+        const auto applied = [code](Program& p) {
+            p.WriteSetting("OPTION", "Lang", code);
+            p.ApplyLanguage();
+        };
+        for (const char* form : {"Foption", "Form1"})
+            Shots.push_back({form, applied, std::string("languages/") + form + "-" + code});
+    }
+}
 
 }  // namespace
 
@@ -41,7 +56,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QString output = QString::fromLocal8Bit(argv[1]);
     const std::string resources = argc > 2 ? argv[2] : KORVO_RESOURCES_DIR;
-    QDir().mkpath(output);
+    QDir().mkpath(output + "/languages");
+    addLanguageShots();
 
     // The sample pictures when they are there, so that the main window has something to list.
     const std::string samples = resources + "/fond/";
@@ -56,7 +72,7 @@ int main(int argc, char* argv[]) {
         for (korvo::forms::Form* loaded : program.app().runtime().forms())
             if (loaded->name() == shot.form) form = loaded;
         QWidget* window = form ? program.view().window(*form) : nullptr;
-        const QString file = QDir(output).filePath(QString::fromLatin1(shot.form) + ".png");
+        const QString file = QDir(output).filePath(QString::fromStdString(shot.file) + ".png");
         if (window) {
             form->show();
             QApplication::processEvents();

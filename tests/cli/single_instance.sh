@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# single_instance.sh KORVO RESOURCES: a second start of Korvo hands over to the running one, which
+# shows its hidden main window; --next changes the wallpaper (root window pixels on bare X11);
+# a socket left by a killed Korvo does not stop the next start; --quit ends the running one with
+# status 0; --show with none running says so and ends with status 1.
+set -euo pipefail
+korvo=$1 resources=$2
+prog=$(mktemp -d -t korvo-single.XXXXXX)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$prog"
+}
+trap cleanup EXIT
+cp "$korvo" "$prog/korvo"
+cp -r "$resources/fond" "$prog/fond"
+printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
+    "$prog" >"$prog/Korv.ini"
+
+fail() {
+    cat "$prog/log" >&2 2>/dev/null || true
+    echo "FAIL: $*" >&2
+    exit 1
+}
+main_window() { # the visible 423 x 333 window of the first Korvo, if any
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -eq 423 ] && [ "$HEIGHT" -eq 333 ] && echo "$w" && return 0
+    done
+    return 1
+}
+wait_for() { # command...: up to 10 s
+    for _ in $(seq 1 100); do "$@" >/dev/null && return 0; sleep 0.1; done
+    return 1
+}
+start() {
+    "$prog/korvo" >"$prog/log" 2>&1 &
+    pid=$!
+    wait_for main_window || fail "no main window appeared"
+}
+root_picture() { xwd -root -silent | md5sum; }
+
+start
+win=$(main_window)
+xdotool mousemove --window "$win" 328 316 click 1 # the exit button hides the window
+wait_for bash -c "! xdotool search --onlyvisible --pid $pid | grep -qx $win" || fail "exit did not hide"
+
+status=0
+timeout 10 "$prog/korvo" || status=$?
+[ $status -eq 0 ] || fail "the second start ended with status $status"
+wait_for main_window || fail "the second start did not bring the main window back"
+kill -0 "$pid" || fail "the first Korvo ended"
+
+before=$(root_picture)
+"$prog/korvo" --next || fail "--next failed"
+wait_for bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$before' ]" || fail "--next set no wallpaper"
+first=$(root_picture)
+"$prog/korvo" --next || fail "the second --next failed"
+wait_for bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$first' ]" ||
+    fail "the second --next did not change the wallpaper"
+
+# A crash leaves the socket behind; the next start claims it again.
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+start
+
+"$prog/korvo" --quit || fail "--quit failed"
+status=0
+timeout 10 tail --pid="$pid" -f /dev/null || fail "--quit did not end the running Korvo"
+wait "$pid" || status=$?
+pid=
+[ $status -eq 0 ] || fail "the running Korvo ended with status $status after --quit"
+
+status=0
+message=$("$prog/korvo" --show 2>&1) || status=$?
+[ $status -eq 1 ] || fail "--show with none running ended with status $status"
+grep -q "not running" <<<"$message" || fail "--show with none running said: $message"
+echo "korvo single instance: hand-over, --next, stale socket, --quit and --show ok"

@@ -1,0 +1,69 @@
+// Where Korv.ini lives beside a read-only program, and its first copy for a new user.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/linux/settings_folder.h"
+#include "support/fixture.h"
+
+namespace korvo::platform {
+namespace {
+
+Environment envOf(std::map<std::string, std::string> values) {
+    return Environment{std::move(values)};
+}
+
+TEST(SettingsFolder, AWritableProgramFolderKeepsItsSettingsElseTheUsersConfigFolder) {
+    struct Case {
+        bool writable;
+        std::map<std::string, std::string> env;
+        const char* folder;
+    };
+    const std::vector<Case> cases = {
+        {true, {{"HOME", "/home/ann"}}, "/opt/korvo"},
+        {false, {{"HOME", "/home/ann"}}, "/home/ann/.config/korvo"},
+        {false, {{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}}, "/cfg/korvo"},
+        // A relative XDG folder is ignored, as the XDG rules say.
+        {false, {{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "cfg"}}, "/home/ann/.config/korvo"},
+        // Nowhere of the user's own: reads still work in the program folder.
+        {false, {}, "/opt/korvo"},
+        {false, {{"HOME", "relative"}}, "/opt/korvo"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(settingsFolder("/opt/korvo", c.writable, envOf(c.env)), c.folder)
+            << ::testing::PrintToString(c.env) << " writable=" << c.writable;
+    }
+}
+
+TEST(SettingsFolder, ANewUserGetsTheProgramFoldersCopyOnceAndKeepsTheirOwn) {
+    testing::TempFolder top;
+    top.write("Korv.ini", "[Start]\r\nFirst=1\r\n");
+    DiskTextFileStore store;
+    const std::string own = top.file("config/korvo");
+    laySettings(top.str(), own, store);
+    EXPECT_EQ(top.read("config/korvo/Korv.ini"), "[Start]\r\nFirst=1\r\n");
+
+    top.write("config/korvo/Korv.ini", "[Start]\r\nFirst=0\r\n");
+    laySettings(top.str(), own, store);
+    EXPECT_EQ(top.read("config/korvo/Korv.ini"), "[Start]\r\nFirst=0\r\n");
+}
+
+TEST(SettingsFolder, NoDefaultsToCopyLeavesNoFileSoTheAssistantStillRuns) {
+    testing::TempFolder top;
+    DiskTextFileStore store;
+    laySettings(top.str(), top.file("own"), store);
+    EXPECT_TRUE(std::filesystem::is_directory(toPath(top.file("own"))));
+    EXPECT_FALSE(std::filesystem::exists(toPath(top.file("own/Korv.ini"))));
+}
+
+TEST(SettingsFolder, AProgramFolderOnlyRootCanWriteIsNotWritable) {
+    testing::TempFolder top;
+    EXPECT_TRUE(folderWritable(top.str()));
+    EXPECT_FALSE(folderWritable(top.file("missing")));
+    // Root may write anywhere, so the read-only case is checked on a /proc folder that refuses
+    // writes to all.
+    EXPECT_FALSE(folderWritable("/proc/1/fdinfo"));
+}
+
+}  // namespace
+}  // namespace korvo::platform
