@@ -15,6 +15,8 @@
 #include "qt_program.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
+#include "ui/options/folder_browser.h"
+#include "ui/options/foption.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ struct Shot {
 std::vector<Shot> Shots = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Foption", [](Program& p) { p.form<korvo::Foption>().Option4.select(); }},
+    {"Form5", [](Program& p) { p.form<korvo::Form5>().Dir1.setPath(p.FolderPath); }},
 };
 
 // The options dialog and the main window in each language, as the stored language puts them.
