@@ -196,7 +196,7 @@ TEST_F(Options, TheDialogAndTheOptionFormCreateEachOtherOnce) {
 TEST_F(Options, ApplyLanguageSelectsTheStoredCodeOrEnglish) {
     for (std::size_t i = 0; i < LanguageCodes.size(); ++i) {
         app().WriteSetting("OPTION", "Lang", std::string(LanguageCodes[i]));
-        app().ApplyLanguage();
+        app().runtime().dispatch([&] { app().ApplyLanguage(); });
         EXPECT_EQ(app().CurrentLang, LanguageCodes[i]);
         EXPECT_TRUE(app().form<Form3>().Option2[static_cast<int>(i)].value());
         EXPECT_TRUE(dialog().Option2[static_cast<int>(i)].value());
