@@ -18,7 +18,6 @@
 #include "cli/single_instance.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/environment.h"
-#include "platform/folder_listing.h"
 #include "platform/linux/gsettings_desktops.h"
 #include "platform/linux/settings_folder.h"
 #include "platform/local_time.h"
@@ -85,13 +84,13 @@ int main(int argc, char* argv[]) {
 
     qt::Scheduler scheduler;
     qt::WindowServices window;
-    platform::StdFileSystem files;
+    const std::unique_ptr<forms::FileSystem> files = platform::makeFileSystem(env);
     platform::DiskTextFileStore settingsStore;
     const std::unique_ptr<StartupEntries> startup = platform::makeStartupEntries(env);
 
     Services services{scheduler,
                       window,
-                      files,
+                      *files,
                       settingsStore,
                       *startup,
                       platform::selectDesktopBackend(env),

@@ -5,6 +5,7 @@
 #include "platform/environment.h"
 #include "services/desktop_object.h"
 #include "services/services.h"
+#include "ui/forms/services.h"
 
 namespace korvo::platform {
 
@@ -21,5 +22,8 @@ void restoreWallpaper(const Environment& env);
 
 // The log-on start entry store of this platform.
 std::unique_ptr<StartupEntries> makeStartupEntries(const Environment& env);
+
+// The folder listings and the folder browsers' drives and starting folder of this platform.
+std::unique_ptr<forms::FileSystem> makeFileSystem(const Environment& env);
 
 }  // namespace korvo::platform

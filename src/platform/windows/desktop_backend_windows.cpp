@@ -2,6 +2,7 @@
 
 #include "platform/windows/run_key.h"
 #include "platform/windows/shell_desktop.h"
+#include "platform/windows/windows_file_system.h"
 
 namespace korvo::platform {
 
@@ -16,6 +17,10 @@ void restoreWallpaper(const Environment&) {}
 std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
     return std::make_unique<RunKeyEntries>(std::vector<RunKeyLocation>{
         {RegistryHive::LocalMachine, kRunKeyPath}, {RegistryHive::CurrentUser, kRunKeyPath}});
+}
+
+std::unique_ptr<forms::FileSystem> makeFileSystem(const Environment&) {
+    return makeFileSystem();
 }
 
 }  // namespace korvo::platform

@@ -3,12 +3,17 @@
 #include <array>
 
 #include "app/program.h"
+#include "base/paths.h"
 #include "engine/change_clock.h"
 #include "engine/form6.h"
 #include "engine/fsuite.h"
+#include "i18n/caption_tables.h"
 #include "i18n/language.h"
+#include "ui/about/fabout.h"
 #include "ui/forms/errors.h"
 #include "ui/main/form1.h"
+#include "ui/options/folder_browser.h"
+#include "ui/options/form3.h"
 
 namespace korvo {
 
@@ -17,8 +22,10 @@ namespace {
 constexpr std::array<const char*, 11> DelayLabels = {
     "1 second",  "5 seconds",  "10 seconds", "15 seconds", "30 seconds", "1 minute",
     "5 minutes", "15 minutes", "30 minutes", "1 hour",     "other hour"};
-constexpr std::array<int, 11> DelayLabelTops = {360,  720,  1080, 1560, 1920, 2400,
-                                                2760, 3120, 3600, 3960, 4320};
+// Top to bottom. The slider runs from -10 at the top to 0 at the bottom and Label1(i) stands
+// beside value -i, so "other hour" (index 10) sits at the top beside the custom box.
+constexpr std::array<int, 11> LabelTopsDownwards = {360,  720,  1080, 1560, 1920, 2400,
+                                                    2760, 3120, 3600, 3960, 4320};
 constexpr std::array<const char*, 6> LanguageCaptions = {"English", "francais", "deusch",
                                                          "Nihongo", "espanol",  "Chinese"};
 constexpr std::array<const char*, 3> StyleCaptions = {"center", "mosaic", "etir√©"};
@@ -27,13 +34,14 @@ constexpr std::array<const char*, 3> StyleCaptions = {"center", "mosaic", "etir√
 
 Foption::Foption(Program& program)
     : forms::Form(program.runtime(), "Foption"),
-      Label1(11,
-             [this](int i) {
-                 return std::make_unique<forms::Label>(
-                     Frame1, "Label1",
-                     forms::Rect{840, DelayLabelTops[static_cast<std::size_t>(i)], 1335, 255},
-                     DelayLabels[static_cast<std::size_t>(i)], i);
-             }),
+      Label1(
+          11,
+          [this](int i) {
+              return std::make_unique<forms::Label>(
+                  Frame1, "Label1",
+                  forms::Rect{840, LabelTopsDownwards[static_cast<std::size_t>(10 - i)], 1335, 255},
+                  DelayLabels[static_cast<std::size_t>(i)], i);
+          }),
       Option2(6,
               [this](int i) {
                   auto button = std::make_unique<forms::OptionButton>(
@@ -49,12 +57,19 @@ Foption::Foption(Program& program)
                       Frame5, "Option3", forms::Rect{120, 360 + 240 * i, 1215, 255},
                       StyleCaptions[static_cast<std::size_t>(i)], i);
               }),
+      Check1(*this, "Check1", {2640, 4560, 4575, 195},
+             i18n::withSystemName(i18n::kFoptionCheck1Design, program.services().systemName)),
       app(program) {
     setBorderStyle(forms::BorderStyle::FixedSingle);
     setRect({0, 0, 7365, 5400});
     setBackColor(forms::rgb(192, 192, 192));
     setCaption("Foption");
     Text2.setLocked(true);
+    // "1 second": a stored delay that is no number leaves the slider here, so "Automatic" stores
+    // the delay the user sees.
+    Slider1.setValue(0);
+    Command1.setPicture(
+        std::make_shared<forms::PictureData>(forms::PictureData{":folder.png", 16, 16}));
 
     Option1.onClick = [this] { Option1_Click(); };
     Option4.onClick = [this] { Option4_Click(); };
@@ -67,6 +82,11 @@ Foption::Foption(Program& program)
         button->onClick = [this, index] { Option3_Click(index); };
     }
     Slider1.onChange = [this] { Slider1_Change(); };
+    Command1.onClick = [this] { Command1_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
+    Command4.onClick = [this] { Command4_Click(); };
+    Command5.onClick = [this] { Command5_Click(); };
     TimerSt.onTimer = [this] { TimerSt_Timer(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
 }
@@ -74,6 +94,14 @@ Foption::Foption(Program& program)
 void Foption::Form_Load() {
     setCaption("Korvo option");
     Text2.setText(app.FolderPath);
+    // At start-up this creates Form3, whose own loading runs the loader once, nested here.
+    setIcon(app.form<Form3>().icon());
+}
+
+void Foption::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode != forms::FormControlMenu) return;
+    Cancel = 1;
+    Command3_Click();
 }
 
 void Foption::Option1_Click() {
@@ -106,6 +134,50 @@ void Foption::Slider1_Change() {
 
 void Foption::VoirSlider() {
     if (auto delay = clock::sliderDelay(Slider1.value(), Text1.text())) app.OptDelay = *delay;
+}
+
+void Foption::VoirChange() {}
+
+void Foption::Command1_Click() {
+    app.form<Form5>().show();
+}
+
+void Foption::Command2_Click() {
+    inscrito();
+    TimerSt.setEnabled(true);
+    app.ClockDelay = app.OptDelay;
+    app.form<Form3>().LLp();
+    initio();
+    hide();
+}
+
+void Foption::Command3_Click() {
+    app.form<Form3>().LLp();
+    initio();
+    hide();
+}
+
+void Foption::Command4_Click() {
+    app.ApplyLanguage();
+    app.form<Fabout>().show();
+}
+
+void Foption::Command5_Click() {
+    Text2.setText(app.services().programFolder + separator() + "fond" + separator());
+    Option2[0].select();
+    Option1.select();
+    Option3[0].select();
+    Check1.setValue(forms::CheckBox::Unchecked);
+}
+
+void Foption::inscrito() {
+    if (Check1.value() != forms::CheckBox::Grayed)
+        EcrireINI2("Start", "Win", Check1.value() == forms::CheckBox::Checked ? "1" : "0");
+    EcrireINI2("OPTION", "Lang", app.CurrentLang);
+    EcrireINI2("OPTION", "Affichage", app.OptChangeMode);
+    EcrireINI2("OPTION", "Delay", app.OptDelay);
+    EcrireINI2("OPTION", "Folder", Text2.text());
+    EcrireINI2("OPTION", "Aspect", app.CurrentAspect);
 }
 
 std::string Foption::LireINI2(const std::string& Entete, const std::string& Variable) {
@@ -145,6 +217,10 @@ void Foption::Ionics() {
         app.CurrentAspect = aspect;
         Option3[std::stoi(aspect)].select();
     }
+
+    // The box shows the stored choice: left unticked, every "OK" would drop the log-on start.
+    Check1.setValue(LireINI2("Start", "Win") == "1" ? forms::CheckBox::Checked
+                                                    : forms::CheckBox::Unchecked);
 }
 
 void Foption::int1() {

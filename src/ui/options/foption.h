@@ -17,6 +17,9 @@ class Foption : public forms::Form {
     explicit Foption(Program& app);
 
     void Form_Load() override;
+    // The close box acts as "Cancel" and keeps the dialog loaded: the change clock's timers live
+    // on it.
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
     // The dialog's handlers.
     void Option1_Click();
@@ -25,6 +28,14 @@ class Foption : public forms::Form {
     void Option3_Click(int Index);
     void Slider1_Change();
     void VoirSlider();
+    void VoirChange();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    // Writes the dialog's settings.
+    void inscrito();
 
     // Settings access of the dialog: the same file and behaviour as ReadSetting/WriteSetting.
     std::string LireINI2(const std::string& Entete, const std::string& Variable);
@@ -60,7 +71,7 @@ class Foption : public forms::Form {
     forms::ControlArray<forms::OptionButton> Option2;
     forms::Frame Frame5{*this, "Frame5", {5280, 720, 1935, 1215}, "Screen option"};
     forms::ControlArray<forms::OptionButton> Option3;
-    forms::CheckBox Check1{*this, "Check1", {2640, 4560, 4575, 195}, "Start with Windows"};
+    forms::CheckBox Check1;
     forms::CommandButton Command2{*this, "Command2", {6000, 2040, 1215, 375}, "OK"};
     forms::CommandButton Command3{*this, "Command3", {6000, 2520, 1215, 375}, "Cancel"};
     forms::CommandButton Command4{*this, "Command4", {6000, 4080, 1215, 375}, "About"};

@@ -18,6 +18,8 @@
 #include "ui/assistant/fassist2.h"
 #include "ui/assistant/fassist3.h"
 #include "ui/main/form1.h"
+#include "ui/options/folder_browser.h"
+#include "ui/options/foption.h"
 
 namespace {
 
@@ -34,6 +36,8 @@ struct Shot {
 std::vector<Shot> Shots = {
     {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
     {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+    {"Foption", [](Program& p) { p.form<korvo::Foption>().Option4.select(); }},
+    {"Form5", [](Program& p) { p.form<korvo::Form5>().Dir1.setPath(p.FolderPath); }},
     {"Fabout", [](Program& p) { p.form<korvo::Fabout>(); }},
     {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
     {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# options_x11.sh KORVO RESOURCES: from the main window the user opens the options dialog, walks
+# the folder browser into another picture folder, picks "Automatic" and "5 seconds" and presses
+# OK; Korv.ini then holds the new settings and the wallpaper changes from the new folder.
+set -euo pipefail
+korvo=$1 resources=$2
+prog=$(mktemp -d -t korvo-e2e.XXXXXX)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$prog"
+}
+trap cleanup EXIT
+cp "$korvo" "$prog/korvo"
+cp -r "$resources/fond" "$prog/fond"
+fail() { echo "FAIL: $*" >&2; [ -f "$prog/log" ] && cat "$prog/log" >&2; exit 1; }
+
+# The browser opens in the pictures folder that user-dirs.dirs names; the new folder is inside.
+new="$HOME/Pictures/new"
+mkdir -p "$new" "$XDG_CONFIG_HOME"
+echo 'XDG_PICTURES_DIR="$HOME/Pictures"' >"$XDG_CONFIG_HOME/user-dirs.dirs"
+convert -size 64x48 xc:'rgb(220,30,30)' "$new/red.png"
+convert -size 64x48 xc:'rgb(30,30,220)' "$new/blue.png"
+printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
+    "$prog" >"$prog/Korv.ini"
+
+window() { # width height: the program's visible window of that size, waited for
+    for _ in $(seq 1 100); do
+        for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+            eval "$(xdotool getwindowgeometry --shell "$w")"
+            [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ] && { echo "$w"; return 0; }
+        done
+        sleep 0.1
+    done
+    fail "no ${1}x$2 window appeared"
+}
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+setting() { sed -n "s/^$1=//p" "$prog/Korv.ini" | tr -d '\r'; }
+root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
+
+"$prog/korvo" >"$prog/log" 2>&1 &
+pid=$!
+main=$(window 423 333)
+click "$main" 256 316                     # the options button
+options=$(window 491 360)
+click "$options" 456 24                   # the folder button
+browser=$(window 317 255)
+click "$browser" 40 32                    # the folder list's first row, ".."
+xdotool key --window "$browser" Down Return   # into "new"
+sleep 0.3
+click "$browser" 232 216                  # OK
+click "$options" 95 22                    # "Automatic"
+xdotool key --window "$options" Tab Up    # the slider one step up: "5 seconds"
+sleep 0.3
+click "$options" 440 148                  # OK
+
+for _ in $(seq 1 30); do [ "$(setting Affichage)" = 1 ] && break; sleep 0.1; done
+[ "$(setting Folder)" = "$new/" ] || fail "Folder is '$(setting Folder)', not $new/"
+[ "$(setting Affichage)" = 1 ] || fail "Affichage is '$(setting Affichage)', not 1"
+[ "$(setting Delay)" = 5 ] || fail "Delay is '$(setting Delay)', not 5"
+
+# Stretched over the screen: any pixel shows the colour of the picture applied.
+for _ in $(seq 1 80); do [ -n "$(root_pixmap)" ] && break; sleep 0.1; done
+[ -n "$(root_pixmap)" ] || fail "no wallpaper within 8 s of OK"
+import -window root "$prog/root.png"
+colour=$(convert "$prog/root.png" -format '%[fx:int(255*u.p{640,300}.r)],%[fx:int(255*u.p{640,300}.b)]' info:)
+case "$colour" in
+    22[0-9],3[0-9] | 21[0-9],3[0-9] | 3[0-9],22[0-9] | 3[0-9],21[0-9]) ;;
+    *) fail "the wallpaper (red,blue $colour) is not a picture of the new folder" ;;
+esac
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+echo "korvo end to end: folder, mode and delay chosen in the options dialog ok"

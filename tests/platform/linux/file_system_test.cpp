@@ -1,0 +1,67 @@
+// The folder browsers' drives and starting folder on Linux.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "helpers.h"
+#include "platform/linux/linux_file_system.h"
+
+namespace korvo::platform {
+namespace {
+
+using Roots = std::vector<std::string>;
+using testing::TempDir;
+using testing::writeFile;
+
+TEST(LinuxDrives, TheRootFirstThenRemovableThenOtherVolumesWithoutPseudoFileSystems) {
+    const std::string table =
+        "sysfs /sys sysfs rw,nosuid 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "/dev/sda2 /home ext4 rw,relatime 0 0\n"
+        "/dev/sda1 / ext4 rw,relatime 0 0\n"
+        "tmpfs /run tmpfs rw 0 0\n"
+        "/dev/sdb1 /media/ann/MY\\040PHOTOS vfat rw 0 0\n"
+        "server:/share /srv/pictures nfs4 rw 0 0\n"
+        "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
+        "/dev/sdc1 /run/media/ann/USB exfat rw 0 0\n"
+        "/dev/sda2 /home ext4 rw,relatime 0 0\n"
+        "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+        "truncated-line\n"
+        "\n";
+    EXPECT_EQ(volumeRoots(table),
+              (Roots{"/", "/media/ann/MY PHOTOS", "/run/media/ann/USB", "/home", "/srv/pictures"}));
+    EXPECT_EQ(volumeRoots(""), Roots{"/"}) << "no table: the root alone";
+}
+
+TEST(LinuxDrives, ThePicturesFolderAsUserDirsNamesItElseHome) {
+    const Environment env{{{"HOME", "/home/ann"}}};
+    struct Case {
+        const char *dirs, *folder;
+    };
+    for (const Case& c : {
+             Case{"# comment\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n", "/home/ann/Bilder"},
+             Case{"XDG_PICTURES_DIR=\"/data/My \\\"Pics\\\"\"\n", "/data/My \"Pics\""},
+             Case{"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/home/ann"},
+             Case{"XDG_PICTURES_DIR=\"relative/pics\"\n", "/home/ann"},
+             Case{"XDG_PICTURES_DIR=\"$HOMEWORK/x\"\n", "/home/ann"},
+             Case{"", "/home/ann"},
+         }) {
+        EXPECT_EQ(picturesFolder(env, c.dirs), c.folder) << c.dirs;
+    }
+}
+
+TEST(LinuxDrives, TheBrowserStartsInAnExistingPicturesFolder) {
+    TempDir home;
+    std::filesystem::create_directories(home.file("config"));
+    writeFile(home.file("config/user-dirs.dirs"), "XDG_PICTURES_DIR=\"$HOME/Pictures\"\n");
+    const Environment env{{{"HOME", home.path}, {"XDG_CONFIG_HOME", home.file("config")}}};
+    EXPECT_EQ(makeFileSystem(env)->startFolder(), home.path) << "named but never made";
+    std::filesystem::create_directories(home.file("Pictures"));
+    const auto files = makeFileSystem(env);
+    EXPECT_EQ(files->startFolder(), home.file("Pictures"));
+    EXPECT_EQ(files->systemDrive(), "/");
+    EXPECT_EQ(files->drives().front(), "/");
+}
+
+}  // namespace
+}  // namespace korvo::platform
