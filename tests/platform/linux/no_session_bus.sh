@@ -27,12 +27,13 @@ printf '[Start]\nWin=0\nFirst=0\n' >"$prog/Korv.ini"
 env "$probe" "$prog/korvo" >/dev/null 2>&1 &
 pid=$!
 in_tray() { grep -A200 '"panel": ("panel" "trayer")' <<<"$(xwininfo -root -tree)" | grep -qi korvo; }
-for _ in $(seq 1 100); do in_tray && break; sleep 0.1; done
+for _ in $(seq 1 300); do in_tray && break; sleep 0.1; done
 in_tray || fail "no tray icon in the XEmbed tray"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=
-sleep 0.5
+# Whatever Korvo started has a moment to go with it; what is still there after that stays.
+for _ in $(seq 1 50); do [ -z "$(ours)" ] && break; sleep 0.1; done
 left=$(ours)
 [ -z "$left" ] || fail "left behind: $left"
 echo "no session bus: none started, tray icon shown, nothing left"
