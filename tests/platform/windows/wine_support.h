@@ -13,14 +13,13 @@ namespace korvo::testing {
 
 // A 1x1 picture in the oldest format every shell reads.
 inline void writeBmp(const std::filesystem::path& file) {
-    const DWORD pixel = 0xC08040;  // one 24-bit pixel, padded to four bytes
-    const BITMAPINFOHEADER info{sizeof info, 1, 1, 1, 24, BI_RGB, sizeof pixel, 0, 0, 0, 0};
-    const DWORD bits = sizeof(BITMAPFILEHEADER) + sizeof info;
-    const BITMAPFILEHEADER head{0x4D42, bits + sizeof pixel, 0, 0, bits};  // "BM"
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&head), sizeof head);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(reinterpret_cast<const char*>(&pixel), sizeof pixel);
+    const unsigned char
+        bmp[] = {'B',  'M',  58,   0, 0, 0, 0, 0, 0, 0, 54,   0,    0, 0,  // file header
+                 40,   0,    0,    0, 1, 0, 0, 0, 1, 0, 0,    0,    1, 0,
+                 24,   0,    0,    0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B, 0, 0,
+                 0x13, 0x0B, 0,    0, 0, 0, 0, 0, 0, 0, 0,    0,  // info header
+                 0x40, 0x80, 0xC0, 0};                            // one pixel, padded
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bmp), sizeof bmp);
 }
 
 inline std::wstring currentWallpaper() {
