@@ -1,7 +1,7 @@
 #include "support/recording_desktop.h"
 
 #include <filesystem>
-#include <optional>
+#include <functional>
 
 #include "base/paths.h"
 
@@ -12,47 +12,41 @@ class RecordingDesktop::Object : public shell::DesktopObject {
     explicit Object(RecordingDesktop& desktop) : d_(desktop) {}
 
     shell::HRESULT GetDesktopItemOptions(shell::COMPONENTSOPT& options) override {
-        if (auto failed = record("GetDesktopItemOptions size=" + std::to_string(options.dwSize)))
-            return *failed;
-        options.fActiveDesktop = d_.activeDesktop ? 1 : 0;
-        return shell::S_OK;
+        return step("GetDesktopItemOptions size=" + std::to_string(options.dwSize),
+                    [&] { options.fActiveDesktop = d_.activeDesktop ? 1 : 0; });
     }
     shell::HRESULT SetDesktopItemOptions(const shell::COMPONENTSOPT& options) override {
-        if (auto failed =
-                record("SetDesktopItemOptions active=" + std::to_string(options.fActiveDesktop)))
-            return *failed;
-        d_.activeDesktop = options.fActiveDesktop != 0;
-        return shell::S_OK;
+        return step("SetDesktopItemOptions active=" + std::to_string(options.fActiveDesktop),
+                    [&] { d_.activeDesktop = options.fActiveDesktop != 0; });
     }
     shell::HRESULT SetWallpaperOptions(const shell::WALLPAPEROPT& options) override {
-        if (auto failed = record("SetWallpaperOptions size=" + std::to_string(options.dwSize) +
-                                 " style=" + std::to_string(options.dwStyle)))
-            return *failed;
-        style_ = options.dwStyle;
-        return shell::S_OK;
+        return step("SetWallpaperOptions size=" + std::to_string(options.dwSize) +
+                        " style=" + std::to_string(options.dwStyle),
+                    [&] { style_ = options.dwStyle; });
     }
     shell::HRESULT SetWallpaper(const std::string& path) override {
-        if (auto failed = record("SetWallpaper " + path)) return *failed;
         std::error_code error;
-        if (d_.refusedPaths.count(path) != 0 ||
+        if (step("SetWallpaper " + path) != shell::S_OK || d_.refusedPaths.count(path) != 0 ||
             (d_.refuseMissingFiles && !std::filesystem::is_regular_file(toPath(path), error)))
             return shell::E_FAIL;
         path_ = path;
         return shell::S_OK;
     }
     shell::HRESULT ApplyChanges(std::uint32_t flags) override {
-        if (auto failed = record("ApplyChanges " + std::to_string(flags))) return *failed;
-        d_.applied.push_back({path_, style_});
-        return shell::S_OK;
+        return step("ApplyChanges " + std::to_string(flags), [&] {
+            d_.applied.push_back({path_, style_});
+        });
     }
 
   private:
-    // Fails the step whose name is failAt: the whole first word, so that failing
-    // "SetWallpaper" does not fail "SetWallpaperOptions".
-    std::optional<shell::HRESULT> record(const std::string& call) {
+    // Records the call, then fails it if its name is failAt (the whole first word, so that failing
+    // "SetWallpaper" does not fail "SetWallpaperOptions") or else does what it does.
+    shell::HRESULT step(
+        const std::string& call, const std::function<void()>& effect = [] {}) {
         d_.calls.push_back(call);
         if (call.substr(0, call.find(' ')) == d_.failAt) return shell::E_FAIL;
-        return std::nullopt;
+        effect();
+        return shell::S_OK;
     }
 
     RecordingDesktop& d_;

@@ -389,7 +389,6 @@ TEST_F(Win32View, TheTrayIconIsAddedWithItsRecordAndGoesWithItsForm) {
     ASSERT_TRUE(record);
     EXPECT_EQ(record->cbSize, sizeof(NOTIFYICONDATAW));
     EXPECT_EQ(record->hWnd, w.view.window(f));
-    EXPECT_EQ(record->uID, 1u);
     EXPECT_EQ(record->uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(record->uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
     EXPECT_NE(record->hIcon, nullptr);
