@@ -261,8 +261,8 @@ TEST_F(Win32View, ModelChangesReachTheWindowsWithoutComingBackAsUserActions) {
     f.Files.setListIndex(2);
     EXPECT_EQ(SendMessageW(h(f.Files), LB_GETCURSEL, 0, 0), 2);
     f.Dir.setPath(path());
-    EXPECT_EQ(SendMessageW(h(f.Dir), LB_GETCOUNT, 0, 0), f.Dir.listCount())
-        << "the list shows the runtime's entries, no more";
+    EXPECT_EQ(SendMessageW(h(f.Dir), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(f.Dir.rows().size()))
+        << "the list shows the runtime's rows, no more";
     f.Choice[1].select();
     EXPECT_EQ(SendMessageW(h(f.Choice[1]), BM_GETCHECK, 0, 0), BST_CHECKED);
     f.Tick.setValue(forms::CheckBox::Grayed);
@@ -305,9 +305,10 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         SendMessageW(h(c), message, static_cast<WPARAM>(index), 0);
         notify(c, code);
     };
-    const int alpha = [&] {
-        for (int i = 0; i < f.Dir.listCount(); ++i)
-            if (f.Dir.list(i) == "alpha") return i;
+    const int alpha = [&] {  // its row, below the way up
+        const auto rows = f.Dir.rows();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i] == "alpha") return static_cast<int>(i);
         return -1;
     }();
     const struct {
@@ -330,7 +331,7 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
              SendMessageW(window, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(h(f.Delay)));
          }},
         {"File a.jpg", [&] { select(f.Files, LB_SETCURSEL, LBN_SELCHANGE, 0); }},
-        {"Dir click" + num(alpha), [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
+        {"Dir click" + num(alpha - 1), [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
         {"Dir " + path("alpha"), [&] { select(f.Dir, LB_SETCURSEL, LBN_DBLCLK, alpha); }},
         {"Title down 2 60",
          [&] { SendMessageW(h(f.Title), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 2)); }},
