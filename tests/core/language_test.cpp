@@ -1,0 +1,149 @@
+// The stored language on the windows: captions, flag, fonts, and the order of the runs that load
+// windows from inside a language change.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "i18n/fonts.h"
+#include "support/fixture.h"
+#include "ui/about/fabout.h"
+#include "ui/assistant/fassist1.h"
+#include "ui/assistant/fassist2.h"
+#include "ui/assistant/fassist3.h"
+#include "ui/main/form1.h"
+#include "ui/options/foption.h"
+#include "ui/options/form3.h"
+
+namespace korvo {
+namespace {
+
+struct Languages : ::testing::Test {
+    testing::TestProgram t;
+    Languages() { t.app().services().systemName = "Linux"; }
+
+    void startIn(const std::string& lang) {
+        t.writeIni("[OPTION]\r\nLang=" + lang + "\r\nFolder=Null\r\n[Start]\r\nFirst=0\r\n");
+        t.start();
+    }
+    void apply(const std::string& lang) {
+        t.app().WriteSetting("OPTION", "Lang", lang);
+        t.app().runtime().dispatch([&] { t.app().ApplyLanguage(); });
+    }
+    // Every caption and font of every loaded window, to compare two moments.
+    std::vector<std::string> looks() {
+        std::vector<std::string> all;
+        for (forms::Form* form : t.app().runtime().forms()) {
+            all.push_back(form->name() + ":" + form->caption() + ":" + form->font().name);
+            for (forms::Control* c : form->controls()) {
+                all.push_back(c->name() + ":" + c->caption());
+                if (c->hasFont())
+                    all.back() += ":" + c->font().name + ":" + std::to_string(c->font().size) +
+                                  ":" + std::to_string(c->font().charset);
+            }
+        }
+        return all;
+    }
+};
+
+TEST_F(Languages, EachSetPutsItsTextsFlagAndButtonOnItsTargetsAndNothingElse) {
+    const struct {
+        const char* code;
+        const char* title;
+        const char* frame3;
+        const char* apply;
+        const char* check;
+        const char* flag;
+        int button;
+    } cases[] = {
+        {"FR", "Option d'Korvo", "Répertoire des fonds d'écrans!", "Appliquer",
+         "Démarrer Korvo avec Linux", ":flags/0.png", 1},
+        {"EN", "Korvo Option", "Wallpapers Folders", "To Apply", "Start Korvo with Linux",
+         ":flags/1.png", 0},
+        {"DE", "Korvo Wahl", "Tapete-Hefte", "Zutreffen", "Beginnen Sie Korvo mit Linux",
+         ":flags/2.png", 2},
+        {"JP", "Korvo Option", "Wallpapers Folders", "適用", "スタート時に起動する", ":flags/3.png",
+         3},
+        {"ESP", "Opcion de Korvo", "!Directorio del Wallpapers!", "Apliquese",
+         "Empezar a Korvo con Linux", ":flags/4.png", 4},
+        {"CHN", "Korvo Option", "墙纸文件夹", "申请\"", "开始Korvo 与Linux", ":flags/5.png", 5},
+    };
+    startIn("EN");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        apply(c.code);
+        Foption& options = t.app().form<Foption>();
+        Form1& main = t.app().form<Form1>();
+        EXPECT_EQ(options.caption(), c.title);
+        EXPECT_EQ(options.Frame3.caption(), c.frame3);
+        EXPECT_EQ(main.ApK.caption(), c.apply);
+        EXPECT_EQ(main.caption(), "Korvo");
+        EXPECT_EQ(t.app().form<Fassist3>().Check1.caption(), options.Check1.caption());
+        EXPECT_EQ(options.Check1.caption().rfind(c.check, 0), 0u) << options.Check1.caption();
+        EXPECT_EQ(main.Idr.picture()->source, c.flag);
+        EXPECT_EQ(t.app().CurrentLang, c.code);
+        EXPECT_TRUE(options.Option2[c.button].value());
+        EXPECT_TRUE(t.app().form<Form3>().Option2[c.button].value());
+        // Captions no set touches keep their design-time texts.
+        EXPECT_EQ(options.Frame4.caption(), "Language");
+        EXPECT_EQ(options.Command4.caption(), "About");
+        EXPECT_EQ(options.Option1.caption(), "Manual");
+    }
+}
+
+TEST_F(Languages, FontsFollowTheCharacterSetOfTheLanguage) {
+    startIn("DE");
+    const auto uiFonts = [&](int charset) {
+        for (forms::Form* form : std::vector<forms::Form*>{
+                 &t.app().form<Form1>(), &t.app().form<Fassist1>(), &t.app().form<Fassist2>(),
+                 &t.app().form<Fassist3>(), &t.app().form<Foption>(), &t.app().form<Fabout>()})
+            for (forms::Control* c : form->controls()) {
+                if (!c->hasFont()) continue;
+                const forms::Font& f = c->font();
+                EXPECT_EQ(f.name + " " + std::to_string(f.size) + " " + std::to_string(f.charset),
+                          "MS UI Gothic 9.750000 " + std::to_string(charset))
+                    << form->name() << "." << c->name();
+            }
+    };
+    uiFonts(0);
+    Form3& hidden = t.app().form<Form3>();
+    EXPECT_EQ(hidden.Label1.font(), forms::Font{}) << "the option form keeps its fonts";
+    apply("CHN");
+    uiFonts(128);
+
+    apply("ESP");
+    for (forms::Control* c : std::vector<forms::Control*>{
+             &hidden.Label1, &hidden.Label4, &hidden.Check1, &hidden.Cquit[1], &hidden.Option1[2]})
+        EXPECT_EQ(c->font(), (forms::Font{"MS Sans Serif", 8.25, 0})) << c->name();
+    EXPECT_EQ(hidden.Option1[0].font(), forms::Font{}) << "not on the list";
+    EXPECT_EQ(hidden.font().name, "MS Sans Serif");
+    EXPECT_EQ(t.app().form<Fabout>().Label1.font().charset, 128)
+        << "the Japanese routine runs last";
+
+    // Alone, the Latin routine names the settings page's frames' face but not their character set.
+    apply("JP");
+    Fassist3& settings = t.app().form<Fassist3>();
+    t.app().runtime().dispatch([&] { SetLatinFonts(t.app()); });
+    EXPECT_EQ(settings.Frame1.font().name, "MS Sans Serif");
+    EXPECT_EQ(settings.Frame1.font().charset, 128);
+    EXPECT_EQ(settings.Check1.font().charset, 0);
+}
+
+TEST_F(Languages, AStartInALanguageLoadsTheWindowsItNeedsAndASecondRunChangesNothing) {
+    // The font routine loads the about box, whose loading applies the language again inside the
+    // first run: the inner run completes, and the outer one ends the same.
+    startIn("JP");
+    EXPECT_TRUE(t.app().isLoaded<Fabout>());
+    EXPECT_EQ(t.app().form<Fabout>().Label1.caption(), t.app().AboutText);
+    EXPECT_EQ(t.app().form<Form1>().ApK.caption(), "適用");
+    const auto before = looks();
+    apply("JP");
+    EXPECT_EQ(looks(), before);
+
+    apply("jp");  // no code: nothing changes, and the language stays
+    EXPECT_EQ(looks(), before);
+    EXPECT_EQ(t.app().CurrentLang, "JP");
+}
+
+}  // namespace
+}  // namespace korvo
