@@ -102,8 +102,17 @@ std::optional<forms::PictureInfo> WindowServices::probePicture(const std::string
 }
 
 void WindowServices::openAddress(const std::string& address) {
-    if (const auto target = browsableAddress(address))
-        ShellExecuteW(nullptr, L"open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto target = browsableAddress(address);
+    if (!target) return;
+    // The browser comes up maximised, started in the program's own folder.
+    std::wstring folder(MAX_PATH, L'\0');
+    const DWORD length =
+        GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size()));
+    folder.resize(length < folder.size() ? length : 0);
+    folder.resize(folder.find_last_of(L'\\') == std::wstring::npos ? 0
+                                                                   : folder.find_last_of(L'\\'));
+    ShellExecuteW(nullptr, L"Open", target->c_str(), L"", folder.empty() ? nullptr : folder.c_str(),
+                  SW_SHOWMAXIMIZED);
 }
 
 void WindowServices::addTrayIcon(forms::Form& owner, const std::string& tip) {
