@@ -1,0 +1,93 @@
+// The preview's decoding: large pictures from files decode off the UI thread, the newest picture
+// wins over an older decode that ends later, and a picture that cannot be decoded keeps the one
+// shown before.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <string>
+
+#include "qt_world.h"
+
+namespace korvo::qt::test {
+namespace {
+
+struct Preview : forms::Form {
+    explicit Preview(QtWorld& w) : forms::Form(w.runtime, "Preview") {}
+    forms::Image Im1{*this, "Im1", {0, 0, 3855, 2775}, true};
+};
+
+class QtPreview : public ::testing::Test {
+  protected:
+    std::string picture(const char* name, QSize size, QColor colour, const char* format) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(image.save(file, format));
+        return file.toStdString();
+    }
+    void show(const std::string& path) {
+        w.runtime.dispatch([&] { f.Im1.setPicture(w.runtime.loadPicture(path)); });
+    }
+    // The preview's colour in its middle, once every decode has ended and been delivered.
+    QColor settled() {
+        (void)shown();
+        do {
+            QThreadPool::globalInstance()->waitForDone();
+            QCoreApplication::processEvents();
+        } while (QThreadPool::globalInstance()->activeThreadCount() > 0);
+        return shown();
+    }
+    QColor shown() { return w.view.widget(f.Im1)->grab().toImage().pixelColor(128, 92); }
+
+    QTemporaryDir dir;
+    QtWorld w;
+    Preview& f = w.form<Preview>();
+};
+
+TEST_F(QtPreview, TheNewestPictureWinsOverAnOlderDecodeThatEndsLater) {
+    // A slow, detailed 24-megapixel JPEG first, then a quick flat one: the older decode ends
+    // last, and its result must not replace the newer picture.
+    QImage detail(6000, 4000, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y)
+        for (int x = 0; x < detail.width(); ++x)
+            detail.setPixel(x, y, qRgb(200 + (x * 7 + y * 13) % 50, (x ^ y) % 40, (x * y) % 40));
+    ASSERT_TRUE(detail.save(dir.filePath("slow.jpg"), "JPEG", 95));
+    const std::string quick = picture("quick.png", {1200, 1000}, Qt::blue, "PNG");
+    f.show();
+
+    show(dir.filePath("slow.jpg").toStdString());
+    EXPECT_GT(shown().green(), 100) << "painting does not wait for the decode";
+    show(quick);
+    (void)shown();
+    ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::blue); }));
+    EXPECT_EQ(settled(), QColor(Qt::blue));
+}
+
+TEST_F(QtPreview, APictureThatCannotBeDecodedKeepsTheOneShownBefore) {
+    f.show();
+    // A PNG header that tells a size over data that is no PNG: probed as a picture, never decoded.
+    for (const QSize size : {QSize(640, 400), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.width());
+        const std::string good = picture("good.png", size, Qt::red, "PNG");
+        const std::string broken = picture("broken.png", size, Qt::green, "PNG");
+        QFile file(QString::fromStdString(broken));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(33);  // the signature and the header chunk stay
+        file.write(QByteArray(4096, '\x5a'));
+        file.close();
+
+        show(good);
+        ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::red); }));
+        show(broken);
+        EXPECT_TRUE(f.Im1.picture()) << "the model takes the picture its header describes";
+        EXPECT_EQ(settled(), QColor(Qt::red));
+        f.Im1.setPicture(nullptr);
+        EXPECT_NE(settled(), QColor(Qt::red)) << "no picture at all empties the preview";
+    }
+}
+
+}  // namespace
+}  // namespace korvo::qt::test
