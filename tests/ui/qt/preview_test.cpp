@@ -1,6 +1,6 @@
 // The preview's decoding: large pictures from files decode off the UI thread, the newest picture
 // wins over an older decode that ends later, and a picture that cannot be decoded keeps the one
-// shown before.
+// shown before; each reader is bound to the format the file's first bytes say.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,10 @@
 #include <QThread>
 #include <QThreadPool>
 #include <string>
+#include <string_view>
 
 #include "qt_world.h"
+#include "ui/forms/qt/pictures.h"
 
 namespace korvo::qt::test {
 namespace {
@@ -88,6 +90,25 @@ TEST_F(QtPreview, APictureThatCannotBeDecodedKeepsTheOneShownBefore) {
         EXPECT_EQ(settled(), QColor(Qt::red));
         f.Im1.setPicture(nullptr);
         EXPECT_NE(settled(), QColor(Qt::red)) << "no picture at all empties the preview";
+    }
+}
+
+TEST(QtPictures, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
+    QTemporaryDir dir;
+    QImage image(24, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    for (const char* format :
+         {"png", "jpeg", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm", "tiff", "webp", "ico", "wbmp"}) {
+        SCOPED_TRACE(format);
+        // WBMP (like TGA, which Qt does not write) has no signature: its extension names it.
+        const QString file =
+            dir.filePath(std::string_view(format) == "wbmp" ? QStringLiteral("picture.wbmp")
+                                                            : QStringLiteral("picture.dat"));
+        ASSERT_TRUE(image.save(file, format));
+        const auto info = probePicture(file.toStdString());
+        ASSERT_TRUE(info);
+        EXPECT_EQ(QSize(info->width, info->height), QSize(24, 16));
+        EXPECT_EQ(decodePicture(file.toStdString(), {12, 8}).size(), QSize(12, 8));
     }
 }
 

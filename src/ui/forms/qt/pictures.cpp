@@ -14,7 +14,8 @@ namespace {
 
 // The format by the data's first bytes. Left to guess, QImageReader asks every image-format
 // plugin whether it can read the data, loading all of them with their libraries; named, it uses
-// a built-in handler (PNG, BMP, PPM, XPM) or loads the one plugin.
+// a built-in handler (PNG, BMP, PPM, XBM, XPM) or loads the one plugin. A literal's bytes
+// stop at its first NUL, hence the explicit lengths.
 QByteArray formatOf(const QByteArray& head) {
     static const struct {
         QByteArrayView magic;
@@ -25,12 +26,13 @@ QByteArray formatOf(const QByteArray& head) {
         {"GIF87a", "gif"},
         {"GIF89a", "gif"},
         {"BM", "bmp"},
-        {"II*\0", "tiff"},
-        {"MM\0*", "tiff"},
+        {QByteArrayView("II*\0", 4), "tiff"},
+        {QByteArrayView("MM\0*", 4), "tiff"},
         {"\x8aMNG\r\n\x1a\n", "mng"},
         {"/* XPM */", "xpm"},
         {"icns", "icns"},
         {QByteArrayView("\0\0\1\0", 4), "ico"},
+        {"#define", "xbm"},
     };
     for (const auto& [magic, format] : known)
         if (head.startsWith(magic)) return format;
