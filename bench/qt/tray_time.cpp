@@ -1,6 +1,7 @@
 // tray_time PROGRAM [ARGS...]: starts PROGRAM and prints, in milliseconds, the time from its
 // exec to the moment a window is reparented into the tray host (trayer), which is when an
-// XEmbed tray icon is embedded. The program is then ended with SIGTERM. Needs DISPLAY with a
+// XEmbed tray icon is embedded, and the CPU time its threads had used by then (which a busy
+// machine does not inflate as much). The program is then ended with SIGTERM. Needs DISPLAY with a
 // running trayer; exits 1 when nothing was embedded within 10 seconds.
 
 #include <X11/Xlib.h>
@@ -13,6 +14,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -37,6 +41,18 @@ bool insideTrayHost(Display* display, Window window) {
         window = parent;
     }
     return false;
+}
+
+// Milliseconds on a CPU of all the live threads of `pid`.
+double cpuMilliseconds(pid_t pid) {
+    double total = 0;
+    std::error_code error;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        double ns = 0;
+        if (std::ifstream(task.path() / "schedstat") >> ns) total += ns;
+    }
+    return total / 1e6;
 }
 
 }  // namespace
@@ -74,7 +90,8 @@ int main(int argc, char* argv[]) {
         if (event.type != ReparentNotify) continue;
         const auto when = std::chrono::steady_clock::now();
         if (!insideTrayHost(display, event.xreparent.parent)) continue;
-        std::printf("%.1f\n", std::chrono::duration<double, std::milli>(when - start).count());
+        std::printf("%.1f %.1f\n", std::chrono::duration<double, std::milli>(when - start).count(),
+                    cpuMilliseconds(child));
         status = 0;
         break;
     }
