@@ -91,7 +91,11 @@ TEST(QtPictures, ProbingRefusesWhatIsNoPictureAndDecodingHappensAtTheSizeShown) 
     f.Im1.setBordered(true);
     w.runtime.dispatch([&] { f.Im1.setPicture(w.runtime.loadPicture(path("large.jpg"))); });
     f.show();
-    const QImage shot = w.view.widget(f.Im1)->grab().toImage();
+    QImage shot;  // a picture this large decodes off the UI thread
+    waitFor([&] {
+        shot = w.view.widget(f.Im1)->grab().toImage();
+        return shot.pixelColor(128, 92).green() < 100;
+    });
     QImageReader::setAllocationLimit(limit);
     ASSERT_EQ(shot.size(), QSize(257, 185));
     EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 0)) << "the border";

@@ -1,19 +1,51 @@
 // Adapters for the captioned controls: labels, buttons, option buttons, check boxes and frames.
 
+#include <qdrawutil.h>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
+#include <algorithm>
 
 #include "ui/forms/qt/control_adapter.h"
 #include "ui/forms/qt/convert.h"
+#include "ui/forms/qt/pictures.h"
 
 namespace korvo::qt {
 
 namespace {
 
 using forms::Property;
+
+// Fusion draws a frame's border from a picture in Qt's resources that it loads by name, and
+// QImageReader, left to guess the format, loads every image-format plugin with its libraries
+// for it. The same border, read as the PNG it is.
+class FrameStyle final : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameGroupBox ||
+            baseStyle()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
+            return QProxyStyle::drawPrimitive(element, option, painter, widget);
+        static const QPixmap border = QPixmap::fromImage(
+            decodePicture(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png", {}));
+        const auto* box = qobject_cast<const QGroupBox*>(widget);
+        const int top =
+            box && !box->isCheckable() && box->title().isEmpty()
+                ? FusionGroupBoxTopMargin
+                : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                      FusionGroupBoxTopMargin;
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+                          border);
+    }
+
+  private:
+    static constexpr int FusionGroupBoxTopMargin = 3;
+};
 
 class LabelAdapter final : public ControlAdapter {
   public:
@@ -100,7 +132,10 @@ class CheckBoxAdapter final : public ControlAdapter {
 class FrameAdapter final : public ControlAdapter {
   public:
     QWidget* create(forms::Control&, QWidget* parent, Forwarder&) const override {
-        return new QGroupBox(parent);
+        static FrameStyle* const style = new FrameStyle;  // lives as long as the program
+        auto* box = new QGroupBox(parent);
+        box->setStyle(style);
+        return box;
     }
     void show(const forms::Control& control, QWidget* widget, Property property) const override {
         if (property == Property::Caption)

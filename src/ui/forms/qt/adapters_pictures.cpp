@@ -13,7 +13,8 @@ namespace {
 using forms::Property;
 
 // The picture stretched over the control or at its natural size in the top left corner,
-// decoded once for the size shown.
+// decoded once for the size shown, when it is painted: a hidden window decodes nothing and
+// catches up when it shows.
 class PictureWidget final : public QWidget {
   public:
     explicit PictureWidget(QWidget* parent) : QWidget(parent) {}
@@ -50,7 +51,7 @@ class PictureWidget final : public QWidget {
     forms::Picture picture_;
     bool stretch_ = false;
     bool bordered_ = false;
-    PictureCache cache_;
+    PictureCache cache_{this, [this] { update(); }};
 };
 
 class PictureBoxAdapter final : public ControlAdapter {

@@ -1,0 +1,116 @@
+// The preview's decoding: large pictures from files decode off the UI thread, the newest picture
+// wins over an older decode that ends later, and a picture that cannot be decoded keeps the one
+// shown before; each reader is bound to the format the file's first bytes say.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QThreadPool>
+#include <string>
+#include <string_view>
+
+#include "qt_world.h"
+#include "ui/forms/qt/pictures.h"
+
+namespace korvo::qt::test {
+namespace {
+
+struct Preview : forms::Form {
+    explicit Preview(QtWorld& w) : forms::Form(w.runtime, "Preview") {}
+    forms::Image Im1{*this, "Im1", {0, 0, 3855, 2775}, true};
+};
+
+class QtPreview : public ::testing::Test {
+  protected:
+    std::string picture(const char* name, QSize size, QColor colour, const char* format) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(image.save(file, format));
+        return file.toStdString();
+    }
+    void show(const std::string& path) {
+        w.runtime.dispatch([&] { f.Im1.setPicture(w.runtime.loadPicture(path)); });
+    }
+    // The preview's colour in its middle, once every decode has ended and been delivered.
+    QColor settled() {
+        (void)shown();
+        do {
+            QThreadPool::globalInstance()->waitForDone();
+            QCoreApplication::processEvents();
+        } while (QThreadPool::globalInstance()->activeThreadCount() > 0);
+        return shown();
+    }
+    QColor shown() { return w.view.widget(f.Im1)->grab().toImage().pixelColor(128, 92); }
+
+    QTemporaryDir dir;
+    QtWorld w;
+    Preview& f = w.form<Preview>();
+};
+
+TEST_F(QtPreview, TheNewestPictureWinsOverAnOlderDecodeThatEndsLater) {
+    // A slow, detailed 24-megapixel JPEG first, then a quick flat one: the older decode ends
+    // last, and its result must not replace the newer picture.
+    QImage detail(6000, 4000, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y)
+        for (int x = 0; x < detail.width(); ++x)
+            detail.setPixel(x, y, qRgb(200 + (x * 7 + y * 13) % 50, (x ^ y) % 40, (x * y) % 40));
+    ASSERT_TRUE(detail.save(dir.filePath("slow.jpg"), "JPEG", 95));
+    const std::string quick = picture("quick.png", {1200, 1000}, Qt::blue, "PNG");
+    f.show();
+
+    show(dir.filePath("slow.jpg").toStdString());
+    EXPECT_GT(shown().green(), 100) << "painting does not wait for the decode";
+    QThread::msleep(10);  // the decode has begun
+    show(quick);
+    (void)shown();
+    ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::blue); }));
+    EXPECT_EQ(settled(), QColor(Qt::blue));
+}
+
+TEST_F(QtPreview, APictureThatCannotBeDecodedKeepsTheOneShownBefore) {
+    f.show();
+    // A PNG header that tells a size over data that is no PNG: probed as a picture, never decoded.
+    for (const QSize size : {QSize(640, 400), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.width());
+        const std::string good = picture("good.png", size, Qt::red, "PNG");
+        const std::string broken = picture("broken.png", size, Qt::green, "PNG");
+        QFile file(QString::fromStdString(broken));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(33);  // the signature and the header chunk stay; the data chunk is noise
+        file.write(QByteArray("\0\0\x10\0IDAT", 8) + QByteArray(4100, '\x5a'));
+        file.close();
+
+        show(good);
+        ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::red); }));
+        show(broken);
+        ASSERT_EQ(f.Im1.picture()->source, broken) << "the model takes what its header says";
+        EXPECT_EQ(settled(), QColor(Qt::red));
+        f.Im1.setPicture(nullptr);
+        EXPECT_NE(settled(), QColor(Qt::red)) << "no picture at all empties the preview";
+    }
+}
+
+TEST(QtPictures, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
+    QTemporaryDir dir;
+    QImage image(24, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    for (const char* format :
+         {"png", "jpeg", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm", "tiff", "webp", "ico", "wbmp"}) {
+        SCOPED_TRACE(format);
+        // WBMP (like TGA, which Qt does not write) has no signature: its extension names it.
+        const QString file =
+            dir.filePath(std::string_view(format) == "wbmp" ? QStringLiteral("picture.wbmp")
+                                                            : QStringLiteral("picture.dat"));
+        ASSERT_TRUE(image.save(file, format));
+        const auto info = probePicture(file.toStdString());
+        ASSERT_TRUE(info);
+        EXPECT_EQ(QSize(info->width, info->height), QSize(24, 16));
+        EXPECT_EQ(decodePicture(file.toStdString(), {12, 8}).size(), QSize(12, 8));
+    }
+}
+
+}  // namespace
+}  // namespace korvo::qt::test
