@@ -83,6 +83,17 @@ class CommandButtonAdapter final : public ControlAdapter {
     }
     void show(const forms::Control& control, QWidget* widget, Property property) const override {
         showButtonCaption(control, widget, property);
+        if (property != Property::Picture) return;
+        // A button's picture is a small bundled one (the folder button's), drawn at its own size.
+        auto* button = static_cast<QPushButton*>(widget);
+        const forms::Picture& picture = control.picture();
+        if (!picture) {
+            button->setIcon({});
+            return;
+        }
+        const QSize size(picture->width, picture->height);
+        button->setIcon(QPixmap::fromImage(decodePicture(picture->source, size)));
+        button->setIconSize(size);
     }
     Paint paint() const override { return Paint::Button; }
 };
