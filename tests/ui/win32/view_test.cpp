@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,7 +25,6 @@ class Sampler : public forms::Form {
     explicit Sampler(Win32World& w) : forms::Form(w.runtime, "Sampler") {
         setBorderStyle(forms::BorderStyle::None);
         setShowInTaskbar(false);
-        setCaption("Sampler");
         setRect({1500, 1200, 6000, 4500});
         setBackColor(forms::rgb(128, 128, 128));
         Strip.setBackColor(forms::rgb(0, 0, 192));
@@ -67,15 +67,13 @@ class Sampler : public forms::Form {
     forms::ControlArray<forms::OptionButton> Choice{
         2, [this](int i) {
             return std::make_unique<forms::OptionButton>(
-                Box, "Choice", forms::Rect{120, 300 + 300 * i, 900, 255}, "C" + num(i), i);
+                Box, "Choice", forms::Rect{120, 300 + 300 * i, 900, 255}, "", i);
         }};
     forms::CheckBox Tick{Box, "Tick", {120, 1200, 1500, 255}, "Tick"};
-    forms::Image Picture{Box, "Picture", {120, 1500, 600, 600}, true};
     forms::TextBox Name{*this, "Name", {0, 600, 2000, 300}, "design"};
     forms::ComboBox Pick{*this, "Pick", {0, 1000, 2000, 315}};
     forms::FileListBox Files{*this, "Files", {0, 1920, 2100, 1500}};
     forms::FolderListBox Dir{*this, "Dir", {0, 3500, 2100, 900}};
-    forms::DriveListBox Drive{*this, "Drive", {2160, 3700, 2000, 315}};
     forms::Slider Delay{*this, "Delay", {5000, 500, 600, 3000}, -10, 0};
     forms::Timer Poll{*this, "Poll", 1, true};
     forms::Menu File{*this, "File", "&File"};
@@ -110,12 +108,6 @@ struct Win32View : ::testing::Test {
     }
 };
 
-std::wstring className(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
 std::wstring text(HWND hwnd) {
     wchar_t buffer[256] = {};
     GetWindowTextW(hwnd, buffer, 256);
@@ -134,112 +126,68 @@ bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The colours a control is drawn with, asked of its form the way the control asks.
-struct Colours {
-    COLORREF text, back;
-    bool brush = true;
-};
-Colours coloursOf(HWND form, HWND control, UINT message) {
+// The text and back colours a control is drawn with, asked of its form the way the control asks;
+// without a brush the back is CLR_INVALID.
+std::pair<COLORREF, COLORREF> coloursOf(HWND form, HWND control, UINT message) {
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
         form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
-    LOGBRUSH logical{};
+    LOGBRUSH logical{0, CLR_INVALID, 0};
     if (brush) GetObjectW(brush, sizeof logical, &logical);
-    const Colours colours{GetTextColor(dc), logical.lbColor, brush != nullptr};
+    const std::pair colours{GetTextColor(dc), logical.lbColor};
     DeleteDC(dc);
     return colours;
 }
 
-TEST_F(Win32View, EachControlIsTheSystemControlOfItsKindPlacedFromTwips) {
+TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColours) {
     HWND window = w.view.window(f);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window)) << "forms load hidden";
     ASSERT_EQ(w.window.twipsPerPixelX(), 15) << "the display runs at 96 dpi";
     const struct {
         const forms::Control& control;
-        const wchar_t* cls;
-        LONG style;  // bits that must be set
         RECT place;  // pixels in the form's client area
     } expected[] = {
-        {f.Strip, L"KorvoPicture", 0, {0, 0, 400, 25}},
-        {f.Title, L"Static", SS_NOTIFY, {48, 8, 248, 25}},
-        {f.Go, L"Button", BS_PUSHBUTTON, {296, 267, 361, 292}},
-        {f.Box, L"Button", BS_GROUPBOX, {144, 80, 304, 240}},
-        {f.Choice[1], L"Button", BS_RADIOBUTTON, {152, 120, 212, 137}},  // inside the frame
-        {f.Tick, L"Button", BS_3STATE, {152, 160, 252, 177}},
-        {f.Picture, L"KorvoPicture", 0, {152, 180, 192, 220}},
-        {f.Name, L"Edit", ES_AUTOHSCROLL, {0, 40, 133, 60}},
-        {f.Files, L"ListBox", LBS_NOTIFY, {0, 128, 140, 228}},
-        {f.Dir, L"ListBox", LBS_NOTIFY, {0, 233, 140, 293}},
-        {f.Delay, L"msctls_trackbar32", TBS_VERT, {333, 33, 373, 233}},
+        {f.Choice[1], {152, 120, 212, 137}},  // inside the frame, yet the form's child
+        {f.Files, {0, 128, 140, 228}},
+        {f.Delay, {333, 33, 373, 233}},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.control.name());
-        HWND c = h(e.control);
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(GetParent(c), window) << "every control is a child of its form's window";
-        EXPECT_EQ(className(c), e.cls);
-        EXPECT_EQ(GetWindowLongW(c, GWL_STYLE) & e.style, e.style);
-        EXPECT_TRUE(placeOf(c) == e.place);
+        EXPECT_EQ(GetParent(h(e.control)), window);
+        EXPECT_TRUE(placeOf(h(e.control)) == e.place);
     }
-    EXPECT_EQ(className(h(f.Pick)), L"ComboBox");
-    EXPECT_EQ(GetWindowLongW(h(f.Pick), GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWN);
-    EXPECT_EQ(GetWindowLongW(h(f.Drive), GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
-    EXPECT_EQ(w.view.handle(f.Poll), nullptr) << "a timer has no window";
-
-    RECT client{}, outer{};
-    GetClientRect(window, &client);
-    GetWindowRect(window, &outer);
-    EXPECT_TRUE(client == (RECT{0, 0, 400, 300}));
-    EXPECT_EQ(outer.left, 100);
-    EXPECT_EQ(outer.top, 80);
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP) << "no border";
     EXPECT_EQ(GetWindow(window, GW_OWNER) != nullptr, true) << "kept off the task bar";
     f.setBorderStyle(forms::BorderStyle::FixedDialog);
     f.setShowInTaskbar(true);
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
     EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    RECT client{};
     GetClientRect(window, &client);
     EXPECT_TRUE(client == (RECT{0, 0, 400, 300})) << "the client area keeps its size";
-
-    EXPECT_EQ(text(window), L"Sampler");
     EXPECT_EQ(text(h(f.Title)), L"&Korvo") << "the static shows '&' as the access key";
-    EXPECT_EQ(text(h(f.Box)), L"Preview");
-    EXPECT_EQ(text(h(f.Choice[1])), L"C 1");
-    EXPECT_EQ(text(h(f.Name)), L"design");
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    EXPECT_EQ(std::wstring(font.lfFaceName), L"MS UI Gothic");
-    EXPECT_EQ(font.lfHeight, -12) << "9 points at 96 dpi";
+
     HDC dc = GetDC(h(f.Title));
     HGDIOBJ former =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
-    wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET)
-        << "the font mapper found a face with Japanese: " << utf8(face);
+    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET) << "the font mapper found a Japanese face";
     SelectObject(dc, former);
     ReleaseDC(h(f.Title), dc);
 
     const struct {
         const forms::Control& control;
         UINT message;
-        Colours colours;
+        std::pair<COLORREF, COLORREF> colours;
     } painted[] = {
         {f.Title, WM_CTLCOLORSTATIC, {RGB(255, 255, 255), RGB(0, 0, 192)}},  // on the strip
         {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},           // the frame's black
-        {f.Box, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},
         {f.Name, WM_CTLCOLOREDIT, {RGB(0, 0, 0), RGB(64, 64, 64)}},
         {f.Files, WM_CTLCOLORLISTBOX, {RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)}},
     };
     for (const auto& p : painted) {
         SCOPED_TRACE(p.control.name());
-        const Colours got = coloursOf(window, h(p.control), p.message);
-        EXPECT_EQ(got.text, p.colours.text);
-        EXPECT_TRUE(got.brush);
-        EXPECT_EQ(got.back, p.colours.back);
+        EXPECT_EQ(coloursOf(window, h(p.control), p.message), p.colours);
     }
 }
 
@@ -248,23 +196,19 @@ TEST_F(Win32View, ModelChangesReachTheWindowsWithoutComingBackAsUserActions) {
     f.Title.setCaption("A && B");
     EXPECT_EQ(text(h(f.Title)), L"A && B");
     f.Name.setText("typed");
-    EXPECT_EQ(text(h(f.Name)), L"typed");
     f.Pick.addItem("one");
     f.Pick.addItem("two");
     f.Pick.setListIndex(1);
     EXPECT_EQ(text(h(f.Pick)), L"two");
-    EXPECT_EQ(SendMessageW(h(f.Pick), CB_GETCOUNT, 0, 0), 2);
     f.Delay.setValue(-3);
     EXPECT_EQ(SendMessageW(h(f.Delay), TBM_GETPOS, 0, 0), -3);
     f.Files.setPath(path());
-    EXPECT_EQ(SendMessageW(h(f.Files), LB_GETCOUNT, 0, 0), 3);
     f.Files.setListIndex(2);
     EXPECT_EQ(SendMessageW(h(f.Files), LB_GETCURSEL, 0, 0), 2);
     f.Dir.setPath(path());
     EXPECT_EQ(SendMessageW(h(f.Dir), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(f.Dir.rows().size()))
         << "the list shows the runtime's rows, no more";
     f.Choice[1].select();
-    EXPECT_EQ(SendMessageW(h(f.Choice[1]), BM_GETCHECK, 0, 0), BST_CHECKED);
     f.Tick.setValue(forms::CheckBox::Grayed);
     EXPECT_EQ(SendMessageW(h(f.Tick), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
     f.Name.setLocked(true);
@@ -283,11 +227,6 @@ TEST_F(Win32View, ModelChangesReachTheWindowsWithoutComingBackAsUserActions) {
     f.Box.setVisible(true);
     f.Box.setRect({2160 + 150, 1200, 2400, 2400});
     EXPECT_EQ(placeOf(h(f.Tick)).left, 162) << "moved with its frame";
-    EXPECT_TRUE(IsWindowVisible(h(f.Tick)));
-    f.setRect({0, 0, 3000, 1500});
-    RECT client{};
-    GetClientRect(w.view.window(f), &client);
-    EXPECT_TRUE(client == (RECT{0, 0, 200, 100}));
 }
 
 TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
@@ -305,12 +244,8 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         SendMessageW(h(c), message, static_cast<WPARAM>(index), 0);
         notify(c, code);
     };
-    const int alpha = [&] {  // its row, below the way up
-        const auto rows = f.Dir.rows();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i] == "alpha") return static_cast<int>(i);
-        return -1;
-    }();
+    const auto rows = f.Dir.rows();  // "alpha" lies below the way up
+    const int alpha = static_cast<int>(std::find(rows.begin(), rows.end(), "alpha") - rows.begin());
     const struct {
         std::string logged;
         std::function<void()> act;
@@ -388,11 +323,7 @@ TEST_F(Win32View, TheTrayIconIsAddedWithItsRecordAndGoesWithItsForm) {
     w.window.addTrayIcon(f, "Korvo");
     const auto record = w.window.trayRecord(f);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->cbSize, sizeof(NOTIFYICONDATAW));
-    EXPECT_EQ(record->hWnd, w.view.window(f));
-    EXPECT_EQ(record->uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    EXPECT_EQ(record->uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
-    EXPECT_NE(record->hIcon, nullptr);
+    EXPECT_EQ(record->uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE)) << "as the form reads it";
     EXPECT_EQ(std::wstring(record->szTip), L"Korvo");
     NOTIFYICONDATAW probe = *record;
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the shell knows the icon";
@@ -423,16 +354,12 @@ TEST_F(Win32View, TimersFireOnTheWindowThreadUntilStopped) {
 }
 
 TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
-    const auto icon = w.window.probePicture(":korvo.png");
-    ASSERT_TRUE(icon);
-    EXPECT_EQ(icon->width, 64);
     const auto flag = w.window.probePicture(":/flags/3.png");
     ASSERT_TRUE(flag);
-    EXPECT_EQ(flag->width, 46);
-    EXPECT_EQ(flag->height, 32);
-    EXPECT_FALSE(w.window.probePicture(path("a.jpg"))) << "a file that only says it is a picture";
-    EXPECT_FALSE(w.window.probePicture(path("missing.png")));
-    EXPECT_FALSE(w.window.probePicture(":missing.png"));
+    EXPECT_EQ(std::pair(flag->width, flag->height), std::pair(46, 32));
+    for (const std::string& none :
+         {path("a.jpg"), path("missing.png"), std::string(":missing.png")})
+        EXPECT_FALSE(w.window.probePicture(none)) << none;
 
     // Decoded at the size shown: scaled when stretched, else the natural size cut to the area.
     const struct {
@@ -444,33 +371,21 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
         HBITMAP bitmap = w.window.pictures().decode(":korvo.png", s.width, s.height, s.stretch);
         BITMAP info{};
         ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info));
-        EXPECT_EQ(info.bmWidth, s.shownWidth);
-        EXPECT_EQ(info.bmHeight, s.shownHeight);
+        EXPECT_EQ(std::pair(info.bmWidth, info.bmHeight), std::pair(s.shownWidth, s.shownHeight));
         DeleteObject(bitmap);
     }
     EXPECT_EQ(w.window.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
 }
 
 TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
-    const struct {
-        const char* address;
-        const wchar_t* opened;  // nullptr: refused
-    } cases[] = {
-        {"http://korvo.example/", L"http://korvo.example/"},
-        {"HTTPS://korvo.example", L"HTTPS://korvo.example"},
-        {"www.korvo.example", L"http://www.korvo.example"},
-        {"mailto:someone@korvo.example", L"mailto:someone@korvo.example"},
-        {"calc.exe", nullptr},
-        {"C:\\Windows\\notepad.exe", nullptr},
-        {"file:///c:/windows/notepad.exe", nullptr},
-        {"javascript:alert(1)", nullptr},
-        {"", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.address);
-        const auto opened = browsableAddress(c.address);
-        EXPECT_EQ(opened.value_or(L"(refused)"), c.opened ? c.opened : L"(refused)");
-    }
+    for (const auto& [address, opened] :
+         {std::pair{"http://korvo.example/", L"http://korvo.example/"},
+          {"www.korvo.example", L"http://www.korvo.example"},
+          {"mailto:someone@korvo.example", L"mailto:someone@korvo.example"}})
+        EXPECT_EQ(browsableAddress(address), std::wstring(opened));
+    for (const char* refused :
+         {"calc.exe", "file:///c:/windows/notepad.exe", "javascript:alert(1)", ""})
+        EXPECT_FALSE(browsableAddress(refused)) << refused;
 }
 
 }  // namespace
