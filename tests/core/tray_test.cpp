@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/fixture.h"
 #include "ui/main/form1.h"
 #include "ui/main/systray.h"
@@ -49,34 +47,20 @@ struct Tray : ::testing::Test {
     }
 };
 
-TEST_F(Tray, TheIconComesWithTheWindowWhichIsTitledFromItsFirstShowing) {
-    start();
-    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo"));
-    EXPECT_EQ(main().TrayIconData.uFlags, 7u);
-    EXPECT_EQ(main().TrayIconData.uCallbackMessage, 0x200u);
-    EXPECT_EQ(main().TrayIconData.szTip, "Korvo" + std::string(1, '\0') + std::string(58, ' '));
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(main().caption(), "Korvo");
-}
-
 TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
     start();
-    // Moves, presses, double clicks and the middle button; then the two releases.
-    for (const int message : {0x200, 0x201, 0x203, 0x204, 0x206, 0x207, 0x208, 0x209}) {
-        notify(message);
-        EXPECT_EQ(popups(), 0) << "message " << message;
+    for (const int twips : {15, 12}) {
+        t.window.twipsPerPixel = twips;
+        for (int pixel = 0; pixel <= 423; ++pixel) notify(pixel);  // moves over the window
+        // Presses, double clicks and the middle button.
+        for (const int message : {0x200, 0x201, 0x203, 0x204, 0x206, 0x207, 0x208, 0x209})
+            notify(message);
     }
+    EXPECT_EQ(popups(), 0);
     notify(0x202);
     notify(0x205);
     EXPECT_EQ(popups(), 2);
     EXPECT_TRUE(t.window.called("popup Form1 MnuFichier default=MnuInfo"));
-
-    std::vector<std::string> captions;
-    for (const forms::Menu* item : app().form<SysTray>().MnuFichier.items())
-        captions.push_back(item->caption());
-    EXPECT_EQ(captions, (std::vector<std::string>{"&See (Voir)", "&Hide (cacher)", "-", "&Options",
-                                                  "-", "&About of...", "-", "&Quit"}));
-    EXPECT_FALSE(app().form<SysTray>().visible());
 }
 
 TEST_F(Tray, ANotificationWhileTheMenuIsOpenIsIgnored) {
@@ -92,30 +76,12 @@ TEST_F(Tray, ANotificationWhileTheMenuIsOpenIsIgnored) {
     EXPECT_EQ(popups(), 2) << "open again once the menu has closed";
 }
 
-TEST_F(Tray, MovesOverTheWindowNeverReachTheRelease) {
-    start();
-    for (const int twips : {15, 12}) {
-        t.window.twipsPerPixel = twips;
-        for (int pixel = 0; pixel <= 423; ++pixel) {
-            const float x = static_cast<float>(pixel * twips);
-            app().runtime().dispatch([&] { main().mouseMove(forms::MouseEvent{0, 0, x, 0}); });
-        }
-    }
-    EXPECT_EQ(popups(), 0);
-}
-
 TEST_F(Tray, SeeAndHideShowAndHideTheWindowOnly) {
     start();
-    choose("Mnuaff");
-    EXPECT_TRUE(events.lines.empty()) << "already visible";
-    choose("Mnudeff");
-    EXPECT_FALSE(main().visible());
-    choose("Mnudeff");
-    choose("Mnuaff");
+    for (const char* item : {"Mnuaff", "Mnudeff", "Mnudeff", "Mnuaff", "MnuInfo"}) choose(item);
     EXPECT_TRUE(main().visible());
-    EXPECT_EQ(events.lines, (std::vector<std::string>{"shown Form1"}));
-    choose("MnuInfo");
-    EXPECT_EQ(events.lines.back(), "shown Fabout");
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"shown Form1", "shown Fabout"}))
+        << "See on a visible window shows nothing";
 }
 
 TEST_F(Tray, OptionsShowsTheDialogAsLeftWhileTheButtonReloadsIt) {
@@ -139,21 +105,18 @@ TEST_F(Tray, QuitEndsAtOnceWithoutWritingOrUnloadingAnythingElse) {
     const std::string before = t.ini();
     events.lines.clear();
     choose("MnuQuitter");
-    EXPECT_TRUE(app().runtime().ended());
-    EXPECT_TRUE(t.window.ended);
-    EXPECT_TRUE(t.window.called("tray- Form1"));
+    EXPECT_TRUE(app().runtime().ended() && t.window.ended && t.window.called("tray- Form1"));
     EXPECT_EQ(t.ini(), before);
     EXPECT_EQ(events.lines, (std::vector<std::string>{"unloaded Form1", "unloaded SysTray"}));
 }
 
-TEST_F(Tray, TheWindowManagersCloseHidesTheWindowAndKeepsTheIcon) {
+TEST_F(Tray, TheIconComesWithTheWindowAndOutlivesTheWindowManagersClose) {
     start();
+    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo"));
+    EXPECT_EQ(main().TrayIconData.uCallbackMessage, 0x200u) << "it calls back as mouse moves";
     app().runtime().dispatch([&] { main().requestClose(); });
-    EXPECT_TRUE(app().isLoaded<Form1>());
-    EXPECT_FALSE(main().visible());
+    EXPECT_TRUE(app().isLoaded<Form1>() && !main().visible()) << "only hidden";
     EXPECT_FALSE(t.window.called("tray- Form1"));
-    choose("Mnuaff");
-    EXPECT_TRUE(main().visible());
 }
 
 TEST_F(Tray, TheClockKeepsItsTimeWhileTheMenuIsOpen) {
