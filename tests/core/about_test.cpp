@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "support/fixture.h"
 #include "ui/about/fabout.h"
 
@@ -21,24 +24,18 @@ struct AboutBox {
 
 TEST(About, EachLanguageShowsItsTextUnderTheSameTitle) {
     const std::string rights = "\r\nCopyright (C) 2004 the Korvo developers. All rights reserved.";
-    struct Case {
-        const char* lang;
-        const char* has;  // the author, or for Japanese the reproduction notice
-        int lineBreaks;
-    };
-    for (const Case& c : {Case{"FR", "développeurs de Korvo", 1}, Case{"EN", "webmasters", 1},
-                          Case{"DE", "webmasters", 1}, Case{"ESP", "webmasters", 1},
-                          Case{"JP", "複製", 2}, Case{"CHN", "Korvo 开发者", 1}}) {
-        AboutBox about(c.lang);
+    // The author, or for Japanese the reproduction notice; each text's number of line breaks.
+    for (const auto& [lang, has, breaks] :
+         {std::tuple{"FR", "développeurs de Korvo", 1}, std::tuple{"EN", "webmasters", 1},
+          std::tuple{"DE", "webmasters", 1}, std::tuple{"ESP", "webmasters", 1},
+          std::tuple{"JP", "複製", 2}, std::tuple{"CHN", "Korvo 开发者", 1}}) {
+        AboutBox about(lang);
         const std::string text = about.box().Label1.caption();
-        EXPECT_EQ(about.box().caption(), "About of Korvo") << c.lang;
-        EXPECT_EQ(text, about.t.app().AboutText) << c.lang;
-        EXPECT_NE(text.find(c.has), std::string::npos) << c.lang;
-        int breaks = 0;
-        for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
-            ++breaks;
-        EXPECT_EQ(breaks, c.lineBreaks) << c.lang;
-        EXPECT_EQ(text.find(rights) == std::string::npos, c.lang == std::string("CHN")) << c.lang;
+        EXPECT_EQ(about.box().caption(), "About of Korvo") << lang;
+        EXPECT_EQ(text, about.t.app().AboutText) << lang;
+        EXPECT_NE(text.find(has), std::string::npos) << lang;
+        EXPECT_EQ(std::ranges::count(text, '\n'), breaks) << lang;
+        EXPECT_EQ(text.find(rights) == std::string::npos, lang == std::string("CHN")) << lang;
     }
 }
 

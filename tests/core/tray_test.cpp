@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/fixture.h"
 #include "ui/main/form1.h"
 #include "ui/main/systray.h"
@@ -21,12 +23,11 @@ struct FormEvents : forms::ViewObserver {
 struct Tray : ::testing::Test {
     testing::TestProgram t;
     FormEvents events;
-    std::string pics;
+    std::string pics = t.pictureFolder({"a", "b", "c"});
 
     Program& app() { return t.app(); }
     Form1& main() { return app().form<Form1>(); }
     void start(const std::string& mode = "2", const std::string& delay = "0") {
-        pics = t.pictureFolder({"a", "b", "c"});
         t.writeIni("[OPTION]\nFolder=" + pics + "\nWallpaper=Null\nLang=FR\nAffichage=" + mode +
                    "\nAspect=1\nTime=Null\nDelay=" + delay + "\n[Start]\nWin=2\nFirst=0\n");
         t.start();
@@ -41,10 +42,8 @@ struct Tray : ::testing::Test {
         t.window.pick = item;
         notify(0x202);
     }
-    long popups() const {
-        return std::count_if(t.window.calls.begin(), t.window.calls.end(),
-                             [](const std::string& c) { return c.rfind("popup ", 0) == 0; });
-    }
+    long popups() const { return std::ranges::count(t.window.calls, std::string(MenuPopup)); }
+    static constexpr const char* MenuPopup = "popup Form1 MnuFichier default=MnuInfo";
 };
 
 TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
@@ -59,8 +58,7 @@ TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
     EXPECT_EQ(popups(), 0);
     notify(0x202);
     notify(0x205);
-    EXPECT_EQ(popups(), 2);
-    EXPECT_TRUE(t.window.called("popup Form1 MnuFichier default=MnuInfo"));
+    EXPECT_EQ(popups(), 2) << "each opens the menu, the default item in bold";
 }
 
 TEST_F(Tray, ANotificationWhileTheMenuIsOpenIsIgnored) {
@@ -110,10 +108,9 @@ TEST_F(Tray, QuitEndsAtOnceWithoutWritingOrUnloadingAnythingElse) {
     EXPECT_EQ(events.lines, (std::vector<std::string>{"unloaded Form1", "unloaded SysTray"}));
 }
 
-TEST_F(Tray, TheIconComesWithTheWindowAndOutlivesTheWindowManagersClose) {
+TEST_F(Tray, TheWindowManagersCloseHidesTheWindowAndKeepsTheIcon) {
     start();
-    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo"));
-    EXPECT_EQ(main().TrayIconData.uCallbackMessage, 0x200u) << "it calls back as mouse moves";
+    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo")) << "the icon comes with the window";
     app().runtime().dispatch([&] { main().requestClose(); });
     EXPECT_TRUE(app().isLoaded<Form1>() && !main().visible()) << "only hidden";
     EXPECT_FALSE(t.window.called("tray- Form1"));
