@@ -9,12 +9,21 @@ namespace {
 using std::chrono::milliseconds;
 using Lines = std::vector<std::string>;
 
-struct Forms : ::testing::Test {
+// Also what a view hears once added as one: a line a report, Enabled by control name alone.
+struct Forms : ::testing::Test, ViewObserver {
     fake::ManualScheduler scheduler;
     fake::RecordingWindow window;
     platform::StdFileSystem files;
     Runtime runtime{scheduler, window, files};
     Lines log;
+    std::set<std::string> enabled;
+    void formEvent(Form& form, FormEvent event, FormProperty) override {
+        if (event == FormEvent::Shown) log.push_back("shown " + form.name());
+    }
+    void controlChanged(Control& control, Property property) override {
+        if (property == Property::Enabled) enabled.insert(control.name());
+        if (property != Property::Enabled) log.push_back("changed " + control.name());
+    }
     template <class F>
     F& form() {
         return runtime.form<F>([&] { return std::make_unique<F>(*this); });
@@ -199,32 +208,18 @@ TEST_F(Forms, NothingAHandlerThrowsEscapesTheDispatcherAndIgnoringSkipsOneStatem
         << "ending the program is not an error to ignore";
 }
 
-// What a view hears, one line a report; Enabled reports by control name alone.
-struct Observer : ViewObserver {
-    void formEvent(Form& form, FormEvent event, FormProperty) override {
-        if (event == FormEvent::Shown) seen.push_back("shown " + form.name());
-    }
-    void controlChanged(Control& control, Property property) override {
-        if (property == Property::Enabled) enabled.insert(control.name());
-        if (property != Property::Enabled) seen.push_back("changed " + control.name());
-    }
-    Lines seen;
-    std::set<std::string> enabled;
-};
-
 TEST_F(Forms, EveryChangeIsReportedOnceAndADisabledFrameDisablesAllItHolds) {
-    Observer observer;
     auto& c = form<Controls>();
-    runtime.addObserver(&observer);
+    runtime.addObserver(this);
     c.Combo.setText("x");
     c.Combo.setText("x");  // no change, no report
     c.show();
     c.Check.setForeColor(rgb(255, 255, 255));
     c.Outer.setEnabled(false);  // Check sits in a frame inside Outer
-    runtime.removeObserver(&observer);
+    runtime.removeObserver(this);
     c.Combo.setText("y");
-    EXPECT_EQ(observer.seen, (Lines{"changed Combo", "shown Controls", "changed Check"}));
-    EXPECT_EQ(observer.enabled, (std::set<std::string>{"Outer", "Inner", "Check", "Option"}));
+    EXPECT_EQ(log, (Lines{"changed Combo", "shown Controls", "changed Check"}));
+    EXPECT_EQ(enabled, (std::set<std::string>{"Outer", "Inner", "Check", "Option"}));
     EXPECT_FALSE(c.Check.effectivelyEnabled() || c.Option[2].effectivelyEnabled());
     EXPECT_TRUE(c.Elsewhere.effectivelyEnabled());
     c.Outer.setEnabled(true);
