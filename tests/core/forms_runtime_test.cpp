@@ -1,144 +1,122 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "base/paths.h"
-#include "platform/folder_listing.h"
 #include "support/fixture.h"
-#include "support/manual_scheduler.h"
-#include "support/recording_window.h"
 #include "ui/forms/runtime.h"
 
 namespace korvo::forms {
 namespace {
 
 using std::chrono::milliseconds;
+using Lines = std::vector<std::string>;
 
-struct World {
+// Also what a view hears once added as one: a line a report, Enabled by control name alone.
+struct Forms : ::testing::Test, ViewObserver {
     fake::ManualScheduler scheduler;
     fake::RecordingWindow window;
     platform::StdFileSystem files;
     Runtime runtime{scheduler, window, files};
-    std::vector<std::string> log;
+    Lines log;
+    std::set<std::string> enabled;
+    void formEvent(Form& form, FormEvent event, FormProperty) override {
+        if (event == FormEvent::Shown) log.push_back("shown " + form.name());
+    }
+    void controlChanged(Control& control, Property property) override {
+        if (property == Property::Enabled) enabled.insert(control.name());
+        if (property != Property::Enabled) log.push_back("changed " + control.name());
+    }
+    template <class F>
+    F& form() {
+        return runtime.form<F>([&] { return std::make_unique<F>(*this); });
+    }
 };
 
 // Two forms that touch each other while loading, as the options dialog and the option form do.
-class Second;
-class First : public Form {
-  public:
-    explicit First(World& w) : Form(w.runtime, "First"), world(w) {}
+struct First : Form {
+    explicit First(Forms& w) : Form(w.runtime, "First"), world(w) {}
     void Form_Load() override;
-    World& world;
+    Forms& world;
     Timer Tick{*this, "Tick", 1000, true};
     Timer Idle{*this, "Idle", 1000, false};
 };
 
-class Second : public Form {
-  public:
-    explicit Second(World& w) : Form(w.runtime, "Second"), world(w) {}
-    void Form_Load() override;
-    World& world;
+struct Second : Form {
+    explicit Second(Forms& w) : Form(w.runtime, "Second"), world(w) {}
+    void Form_Load() override {
+        world.log.push_back("Second load");
+        // Touching First again from inside its own loading sees the instance being loaded.
+        world.log.push_back(&world.form<First>() == world.runtime.forms().front() ? "same"
+                                                                                  : "other");
+    }
+    Forms& world;
 };
-
-First& first(World& w) {
-    return w.runtime.form<First>([&] { return std::make_unique<First>(w); });
-}
-Second& second(World& w) {
-    return w.runtime.form<Second>([&] { return std::make_unique<Second>(w); });
-}
 
 void First::Form_Load() {
     world.log.push_back("First load");
-    second(world);
+    world.form<Second>();
 }
 
-void Second::Form_Load() {
-    world.log.push_back("Second load");
-    // Touching First again from inside its own loading sees the instance being loaded.
-    world.log.push_back(&first(world) == this->world.runtime.forms().front() ? "same" : "other");
-}
-
-TEST(FormsLifecycle, NestedTouchDuringLoadSeesTheSameInstanceAndLoadsOnce) {
-    World w;
-    First& f = first(w);
-    EXPECT_EQ(&f, &first(w));
-    EXPECT_EQ(w.log, (std::vector<std::string>{"First load", "Second load", "same"}));
+TEST_F(Forms, NestedTouchDuringLoadSeesTheSameInstanceAndLoadsOnce) {
+    First& f = form<First>();
+    form<First>();
+    EXPECT_EQ(log, (Lines{"First load", "Second load", "same"}));
     EXPECT_FALSE(f.visible()) << "forms load hidden";
-    EXPECT_TRUE(w.scheduler.isArmed(f.Tick)) << "loading starts the timers enabled in the design";
-    EXPECT_FALSE(w.scheduler.isArmed(f.Idle));
+    EXPECT_TRUE(scheduler.isArmed(f.Tick)) << "loading starts the timers enabled in the design";
 }
 
-class Closable : public Form {
-  public:
-    explicit Closable(World& w) : Form(w.runtime, "Closable"), world(w) {}
+struct Closable : Form {
+    explicit Closable(Forms& w) : Form(w.runtime, "Closable"), world(w) {}
     void Form_QueryUnload(int& Cancel, int UnloadMode) override {
         world.log.push_back("query " + std::to_string(UnloadMode));
         if (refuse) Cancel = 1;
     }
     void Form_Unload(int&) override { world.log.push_back("unload"); }
-    World& world;
+    Forms& world;
     bool refuse = false;
     TextBox Box{*this, "Box", {0, 0, 10, 10}, "design"};
     Timer Tick{*this, "Tick", 500, true};
 };
 
-Closable& closable(World& w) {
-    return w.runtime.form<Closable>([&] { return std::make_unique<Closable>(w); });
+TEST_F(Forms, HideKeepsContentsUnloadGivesAFreshInstance) {
+    auto& c = form<Closable>();
+    c.Box.setText("edited");
+    c.show();
+    c.hide();
+    EXPECT_EQ(form<Closable>().Box.text(), "edited");
+    for (const bool refuse : {true, false}) {
+        c.refuse = refuse;
+        runtime.dispatch([&] { c.requestClose(); });
+        EXPECT_EQ(runtime.isLoaded<Closable>(), refuse) << "Cancel keeps the form";
+    }
+    EXPECT_EQ(log, (Lines{"query 0", "query 0", "unload"}));
+    scheduler.advance(milliseconds(2000));
+    EXPECT_EQ(scheduler.firedCount(), 0) << "an unloaded form's timers stop";
+    EXPECT_EQ(form<Closable>().Box.text(), "design") << "the next touch loads design-time state";
 }
 
-TEST(FormsLifecycle, HideKeepsContentsUnloadGivesAFreshInstance) {
-    World w;
-    closable(w).Box.setText("edited");
-    closable(w).show();
-    closable(w).hide();
-    EXPECT_EQ(closable(w).Box.text(), "edited");
-
-    closable(w).refuse = true;
-    w.runtime.dispatch([&] { closable(w).requestClose(); });
-    EXPECT_TRUE(w.runtime.isLoaded<Closable>()) << "Cancel keeps the form";
-
-    closable(w).refuse = false;
-    w.runtime.dispatch([&] { closable(w).requestClose(); });
-    EXPECT_FALSE(w.runtime.isLoaded<Closable>());
-    EXPECT_EQ(w.log, (std::vector<std::string>{"query 0", "query 0", "unload"}));
-    w.scheduler.advance(milliseconds(2000));
-    EXPECT_EQ(w.scheduler.firedCount(), 0) << "an unloaded form's timers stop";
-
-    EXPECT_EQ(closable(w).Box.text(), "design") << "the next touch loads design-time state";
-}
-
-TEST(FormsLifecycle, UnloadFromInsideItsOwnHandlerIsSafe) {
-    World w;
-    closable(w).Tick.onTimer = [&] {
-        Closable& self = closable(w);
+TEST_F(Forms, UnloadFromInsideItsOwnHandlerIsSafe) {
+    form<Closable>().Tick.onTimer = [&] {
+        Closable& self = form<Closable>();
         self.unload();
-        w.log.push_back(self.Box.text());  // the instance lives on until its event is over
+        log.push_back(self.Box.text());  // the instance lives on until its event is over
     };
-    w.scheduler.advance(milliseconds(500));
-    EXPECT_FALSE(w.runtime.isLoaded<Closable>());
-    EXPECT_EQ(w.log.back(), "design");
+    scheduler.advance(milliseconds(500));
+    EXPECT_FALSE(runtime.isLoaded<Closable>());
+    EXPECT_EQ(log.back(), "design");
 }
 
-TEST(FormsLifecycle, EndingStopsAtOnceWithoutUnloadHandlers) {
-    World w;
-    closable(w).Tick.onTimer = [&] {
-        w.log.push_back("tick");
-        w.runtime.end();
+TEST_F(Forms, EndingStopsAtOnceWithoutUnloadHandlers) {
+    form<Closable>().Tick.onTimer = [&] {
+        log.push_back("tick");
+        runtime.end();
     };
-    w.scheduler.advance(milliseconds(5000));
-    EXPECT_TRUE(w.runtime.ended());
-    EXPECT_TRUE(w.window.ended);
-    EXPECT_EQ(w.log, std::vector<std::string>{"tick"}) << "no unload handler, no second tick";
-    w.runtime.dispatch([&] { w.log.push_back("late event"); });
-    EXPECT_EQ(w.log.size(), 1u);
+    scheduler.advance(milliseconds(5000));
+    runtime.dispatch([&] { log.push_back("late event"); });
+    EXPECT_TRUE(runtime.ended() && window.ended);
+    EXPECT_EQ(log, Lines{"tick"}) << "no unload handler, no second tick, no late event";
 }
 
-class Controls : public Form {
-  public:
-    explicit Controls(World& w) : Form(w.runtime, "Controls") {}
+struct Controls : Form {
+    explicit Controls(Forms& w) : Form(w.runtime, "Controls") {}
     Frame Outer{*this, "Outer", {0, 0, 1000, 1000}};
     Frame Inner{Outer, "Inner", {0, 0, 500, 500}};
     CheckBox Check{Inner, "Check", {0, 0, 10, 10}};
@@ -146,59 +124,30 @@ class Controls : public Form {
         3,
         [this](int i) { return std::make_unique<OptionButton>(Outer, "Option", Rect{}, "", i); }};
     OptionButton Elsewhere{*this, "Elsewhere", {}};
-    Image Picture{*this, "Picture", {}, true};
     Timer Clock{*this, "Clock", 0, true};
-    Menu Top{*this, "Top", "Top"};
-    Menu Item{*this, "Item", "Item", &Top};
     FileListBox Files{*this, "Files", {}};
     Slider Slide{*this, "Slide", {}, -10, 0};
     ComboBox Combo{*this, "Combo", {}};
     FolderListBox Dir{*this, "Dir", {}};
 };
 
-Controls& controls(World& w) {
-    return w.runtime.form<Controls>([&] { return std::make_unique<Controls>(w); });
-}
-
-TEST(FormsControls, OptionButtonsAreExclusivePerContainerAndAlwaysRunTheirHandler) {
-    World w;
-    auto& c = controls(w);
-    int clicks = 0;
-    c.Option[1].onClick = [&] { ++clicks; };
-    c.Elsewhere.select();
-    c.Option[0].select();
-    c.Option[1].select();
-    c.Option[1].select();
-    EXPECT_EQ(clicks, 2) << "selecting an already selected button runs its handler again";
-    EXPECT_FALSE(c.Option[0].value());
-    EXPECT_TRUE(c.Option[1].value());
-    EXPECT_TRUE(c.Elsewhere.value()) << "another container is not affected";
-}
-
-TEST(FormsControls, ValuesOutsideTheirRangeAreErrorsAndChangeNothing) {
-    World w;
-    auto& c = controls(w);
+TEST_F(Forms, ValuesOutsideTheirRangeAreErrorsAndChangeNothing) {
+    auto& c = form<Controls>();
     EXPECT_THROW(c.Check.setValue(3), Error);
     EXPECT_THROW(c.Slide.setValue(1), Error);
     EXPECT_THROW(c.Clock.setInterval(65536), Error);
     EXPECT_THROW(c.Files.setListIndex(0), Error) << "an empty list has no entry 0";
     EXPECT_THROW(c.Files.setPath("/no/such/folder/anywhere"), Error);
     EXPECT_EQ(c.Files.listIndex(), -1);
-    for (Control* fontless : std::initializer_list<Control*>{&c.Picture, &c.Clock, &c.Item}) {
-        EXPECT_THROW((void)fontless->font(), Error) << fontless->name() << " has no font";
-        EXPECT_THROW(fontless->setFont({}), Error) << fontless->name();
-    }
-    EXPECT_NO_THROW((void)c.Check.font());
 }
 
-TEST(FormsControls, CodeDrivenChangesRunTheSameHandlersAsTheUser) {
-    World w;
-    auto& c = controls(w);
-    std::vector<std::string> events;
-    c.Check.onClick = [&] { events.push_back("check " + std::to_string(c.Check.value())); };
-    c.Slide.onChange = [&] { events.push_back("slide " + std::to_string(c.Slide.value())); };
-    c.Combo.onChange = [&] { events.push_back("edit " + c.Combo.text()); };
-    c.Combo.onClick = [&] { events.push_back("pick " + c.Combo.text()); };
+TEST_F(Forms, CodeDrivenChangesRunTheUsersHandlersAndOptionButtonsAreExclusivePerContainer) {
+    auto& c = form<Controls>();
+    c.Check.onClick = [&] { log.push_back("check " + std::to_string(c.Check.value())); };
+    c.Slide.onChange = [&] { log.push_back("slide " + std::to_string(c.Slide.value())); };
+    c.Combo.onChange = [&] { log.push_back("edit " + c.Combo.text()); };
+    c.Combo.onClick = [&] { log.push_back("pick " + c.Combo.text()); };
+    c.Option[1].onClick = [&] { log.push_back("option"); };
     c.Check.setValue(1);
     c.Check.setValue(1);
     c.Check.click();
@@ -206,133 +155,97 @@ TEST(FormsControls, CodeDrivenChangesRunTheSameHandlersAsTheUser) {
     c.Combo.addItem("tiled");
     c.Combo.setText("t");
     c.Combo.setListIndex(0);
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"check 1", "check 0", "slide -3", "edit t", "pick tiled"}));
+    // Selecting an already selected option button runs its handler again.
+    for (OptionButton* b : {&c.Elsewhere, &c.Option[0], &c.Option[1], &c.Option[1]}) b->select();
+    EXPECT_EQ(
+        log, (Lines{"check 1", "check 0", "slide -3", "edit t", "pick tiled", "option", "option"}));
+    EXPECT_FALSE(c.Option[0].value());
+    EXPECT_TRUE(c.Option[1].value() && c.Elsewhere.value()) << "other containers keep theirs";
 }
 
-TEST(FormsTimers, ChangesInsideAHandlerTakeEffectAtOnce) {
-    World w;
-    auto& f = first(w);
-    int ticks = 0, idles = 0;
-    f.Idle.onTimer = [&] { ++idles; };
+TEST_F(Forms, ChangesInsideAHandlerTakeEffectAtOnce) {
+    auto& f = form<First>();
+    log.clear();
+    f.Idle.onTimer = [&] { log.push_back("idle"); };
     f.Tick.onTimer = [&] {
-        ++ticks;
+        log.push_back("tick");
         f.Idle.setEnabled(true);  // its countdown starts now
         f.Tick.setInterval(2000);
     };
-    w.scheduler.advance(milliseconds(1000));
-    EXPECT_EQ(ticks, 1);
-    w.scheduler.advance(milliseconds(1000));
-    EXPECT_EQ(idles, 1);
-    EXPECT_EQ(ticks, 1) << "the new interval counts from the change";
-    w.scheduler.advance(milliseconds(1000));
-    EXPECT_EQ(ticks, 2);
+    scheduler.advance(milliseconds(2500));
+    EXPECT_EQ(log, (Lines{"tick", "idle"})) << "the new interval counts from the change";
+    scheduler.advance(milliseconds(500));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "tick"), 2);
 }
 
-TEST(FormsTimers, ShortestIntervalPollRunsAfterEveryEventWithoutAClockOfItsOwn) {
-    World w;
-    auto& c = controls(w);
+TEST_F(Forms, ShortestIntervalPollRunsAfterEveryEventWithoutAClockOfItsOwn) {
+    auto& c = form<Controls>();
     int polls = 0;
     c.Clock.onTimer = [&] { ++polls; };
     c.Clock.setInterval(1);
-    EXPECT_FALSE(w.scheduler.isArmed(c.Clock)) << "a poll costs no wake-ups";
-    EXPECT_EQ(w.runtime.pollCount(), 1);
-    w.runtime.dispatch([] {});
-    w.runtime.dispatch([&] { w.runtime.dispatch([] {}); });  // a menu's loop: a round each
+    EXPECT_FALSE(scheduler.isArmed(c.Clock)) << "a poll costs no wake-ups";
+    runtime.dispatch([] {});
+    runtime.dispatch([&] { runtime.dispatch([] {}); });  // a menu's loop: a round each
     EXPECT_EQ(polls, 3);
-    first(w);
-    w.scheduler.advance(milliseconds(3000));
+    form<First>();
+    scheduler.advance(milliseconds(3000));
     EXPECT_EQ(polls, 6) << "and after every timer event";
     c.Clock.setEnabled(false);
-    w.runtime.dispatch([] {});
+    runtime.dispatch([] {});
     EXPECT_EQ(polls, 6);
 }
 
-TEST(FormsErrors, NothingAHandlerThrowsEscapesTheDispatcher) {
-    World w;
-    int after = 0;
-    EXPECT_NO_THROW(w.runtime.dispatch([] { throw Error(ErrorCode::InvalidPropertyValue, "x"); }));
-    EXPECT_NO_THROW(w.runtime.dispatch([] { throw std::out_of_range("y"); }));
-    w.runtime.dispatch([&] { ++after; });
-    EXPECT_EQ(after, 1) << "the program goes on";
-    EXPECT_FALSE(w.runtime.ended());
-}
-
-TEST(FormsErrors, IgnoringErrorsSkipsOnlyTheFailingStatement) {
+TEST_F(Forms, NothingAHandlerThrowsEscapesTheDispatcherAndIgnoringSkipsOneStatement) {
+    runtime.dispatch([] { throw Error(ErrorCode::InvalidPropertyValue, "x"); });
+    runtime.dispatch([] { throw std::out_of_range("y"); });
+    EXPECT_FALSE(runtime.ended()) << "the program goes on";
     std::vector<int> ran;
-    ignoringErrors({
-        [&] { ran.push_back(1); },
-        [&] { throw Error(ErrorCode::InvalidPropertyValue, "bad"); },
-        [&] { ran.push_back(3); },
-    });
+    ignoringErrors({[&] { ran.push_back(1); },
+                    [&] { throw Error(ErrorCode::InvalidPropertyValue, "bad"); },
+                    [&] { ran.push_back(3); }});
     EXPECT_EQ(ran, (std::vector<int>{1, 3}));
     EXPECT_THROW(ignoringErrors({[] { throw ProgramEnded{}; }}), ProgramEnded)
         << "ending the program is not an error to ignore";
 }
 
-// What a view hears, one line a report; Enabled reports by control name alone.
-class Observer : public ViewObserver {
-  public:
-    void formEvent(Form& form, FormEvent event, FormProperty) override {
-        if (event == FormEvent::Shown) seen.push_back("shown " + form.name());
-    }
-    void controlChanged(Control& control, Property property) override {
-        if (property == Property::Enabled)
-            enabled.insert(control.name());
-        else
-            seen.push_back("changed " + control.name());
-    }
-    std::vector<std::string> seen;
-    std::set<std::string> enabled;
-};
-
-TEST(FormsObservers, EveryChangeIsReportedOnceAndADisabledFrameDisablesAllItHolds) {
-    World w;
-    Observer observer;
-    auto& c = controls(w);
-    w.runtime.addObserver(&observer);
+TEST_F(Forms, EveryChangeIsReportedOnceAndADisabledFrameDisablesAllItHolds) {
+    auto& c = form<Controls>();
+    runtime.addObserver(this);
     c.Combo.setText("x");
     c.Combo.setText("x");  // no change, no report
     c.show();
     c.Check.setForeColor(rgb(255, 255, 255));
     c.Outer.setEnabled(false);  // Check sits in a frame inside Outer
-    w.runtime.removeObserver(&observer);
+    runtime.removeObserver(this);
     c.Combo.setText("y");
-    EXPECT_EQ(observer.seen,
-              (std::vector<std::string>{"changed Combo", "shown Controls", "changed Check"}));
-    EXPECT_EQ(observer.enabled, (std::set<std::string>{"Outer", "Inner", "Check", "Option"}));
-    EXPECT_TRUE(c.Check.enabled());
+    EXPECT_EQ(log, (Lines{"changed Combo", "shown Controls", "changed Check"}));
+    EXPECT_EQ(enabled, (std::set<std::string>{"Outer", "Inner", "Check", "Option"}));
     EXPECT_FALSE(c.Check.effectivelyEnabled() || c.Option[2].effectivelyEnabled());
     EXPECT_TRUE(c.Elsewhere.effectivelyEnabled());
     c.Outer.setEnabled(true);
     EXPECT_TRUE(c.Check.effectivelyEnabled());
 }
 
-TEST(FormsFolderList, TheRowAboveTheSubFoldersWalksUpAndADoubleClickWalksIn) {
-    World w;
+TEST_F(Forms, TheRowAboveTheSubFoldersWalksUpAndADoubleClickWalksIn) {
     testing::TempFolder root;
     for (const char* sub : {"alpha/inner", "beta"})
         std::filesystem::create_directories(toPath(root.file(sub)));
-    auto& dir = controls(w).Dir;
-    std::vector<std::string> log;
+    auto& dir = form<Controls>().Dir;
     dir.onChange = [&] { log.push_back(dir.path()); };
     dir.onClick = [&] { log.push_back(std::to_string(dir.listIndex())); };
     dir.setPath(root.str());
-    EXPECT_EQ(dir.rows(), (std::vector<std::string>{"..", "alpha", "beta"}));
+    EXPECT_EQ(dir.rows(), (Lines{"..", "alpha", "beta"}));
     dir.clickRow(0);  // the way up: nothing to highlight
     dir.clickRow(2);
-    EXPECT_EQ(dir.currentRow(), 2);
     dir.openRow(1);
-    EXPECT_EQ(dir.rows(), (std::vector<std::string>{"..", "inner"}));
+    EXPECT_EQ(dir.rows(), (Lines{"..", "inner"}));
     EXPECT_EQ(dir.currentRow(), -1);
     dir.openRow(0);
-    EXPECT_EQ(log, (std::vector<std::string>{root.str(), "1", root.str() + separator() + "alpha",
-                                             root.str()}));
+    EXPECT_EQ(log, (Lines{root.str(), "1", root.str() + separator() + "alpha", root.str()}));
 
     std::filesystem::remove_all(toPath(root.file("beta")));
     EXPECT_THROW(dir.openRow(2), Error) << "a folder gone meanwhile";
     EXPECT_EQ(dir.path(), root.str()) << "the list stays where it was";
-    EXPECT_EQ(dir.rows().size(), 3u);
 
     dir.setPath(fromPath(toPath(root.str()).root_path()));
     EXPECT_EQ(dir.rows(), dir.items()) << "a root has no way up";
