@@ -17,7 +17,6 @@
 #include "platform/linux/xdg_autostart.h"
 
 namespace korvo::platform {
-namespace {
 
 using testing::TempDir;
 
@@ -44,7 +43,7 @@ TEST(Selection, NamesTheDesktopFromTheSessionVariables) {
     }
 }
 
-std::string readFile(const std::string& path) {
+static std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -164,5 +163,4 @@ TEST(WallpaperObject, HandsOnlyAStyleAndAReadablePictureToTheDesktopInApplyChang
     EXPECT_EQ(object.ApplyChanges(7), shell::E_FAIL) << "the desktop's failure reaches the core";
 }
 
-}  // namespace
 }  // namespace korvo::platform

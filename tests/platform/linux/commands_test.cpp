@@ -11,7 +11,6 @@
 #include "platform/linux/xfce_desktop.h"
 
 namespace korvo::platform {
-namespace {
 
 using namespace std::chrono_literals;
 using Argv = std::vector<std::string>;
@@ -51,10 +50,8 @@ TEST(ProcessRunner, GivesTheProgramNoInputAndNoDescriptorOfItsOwn) {
     // Our input and a stray descriptor become a pipe nobody writes to, deliberately without
     // O_CLOEXEC: cat would wait on it for ever, ls would list it.
     int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
     const int input = ::dup(0);
-    ASSERT_EQ(::dup2(ends[0], 0), 0);
-    ASSERT_EQ(::dup2(ends[0], 57), 57);
+    ASSERT_TRUE(::pipe(ends) == 0 && ::dup2(ends[0], 0) == 0 && ::dup2(ends[0], 57) == 57);
     const HRESULT cat = runProcess({"cat"}, 1s).hresult();
     std::istringstream fds(runProcess({"ls", "/proc/self/fd"}, 10s, Output::Capture).output);
     ::dup2(input, 0);
@@ -93,5 +90,4 @@ TEST(XfceBackdrops, TakesEveryBackdropOfTheListingOrNamesNewOnes) {
                     "/backdrop/screen0/monitoreDP-1/workspace1"}));
 }
 
-}  // namespace
 }  // namespace korvo::platform

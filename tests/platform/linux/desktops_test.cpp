@@ -8,13 +8,11 @@
 #include "platform/disk_text_file_store.h"
 
 namespace korvo::platform {
-namespace {
 
-using namespace std::chrono_literals;
 using namespace testing;
 
 // Ends the desktop program and, unless `stopOnly`, starts it again and waits until it is ready.
-bool restartDesktop(bool stopOnly = false) {
+static bool restartDesktop(bool stopOnly = false) {
     return runProcess({variable("KORVO_DESKTOP_SCRIPT"), stopOnly ? "--stop" : "--restart"}, 60s)
         .succeeded();
 }
@@ -81,5 +79,4 @@ TEST_F(Desktop, LxdeWithoutItsDesktopGetsTheRootWindow) {
     EXPECT_TRUE(restartDesktop());
 }
 
-}  // namespace
 }  // namespace korvo::platform

@@ -18,6 +18,8 @@
 
 namespace korvo::platform::testing {
 
+using namespace std::chrono_literals;
+
 constexpr QRgb kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kYellow = 0xffffff00,
                kBlack = 0xff000000;
 
@@ -60,9 +62,7 @@ inline QImage quadrants(int width, int height, int turn = 0) {
 // Saves quadrants as PNG at a path given as raw bytes (Qt would take the name as text).
 inline void writePicture(const std::string& path, int width = 4, int height = 4, int turn = 0) {
     const auto temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
-    if (!quadrants(width, height, turn).save(QString::fromStdString(temporary), "PNG")) {
-        std::abort();
-    }
+    quadrants(width, height, turn).save(QString::fromStdString(temporary), "PNG");
     std::filesystem::rename(temporary, path);
 }
 
@@ -83,15 +83,14 @@ inline shell::HRESULT changeWallpaper(const char* desktop, const std::string& pa
 // xfconf-query on the desktop's channel; what it prints.
 inline std::string xfconf(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"xfconf-query", "-c", "xfce4-desktop"});
-    return runProcess(arguments, std::chrono::seconds(10), Output::Capture).output;
+    return runProcess(arguments, 10s, Output::Capture).output;
 }
 
 // What the screen shows: the root window's pixels with every window on it, or grim's shot on
 // sway.
 inline QImage grabScreen() {
     if (variable("KORVO_DESKTOP") == "sway") {
-        const auto shot =
-            runProcess({"grim", "-t", "ppm", "-"}, std::chrono::seconds(10), Output::Capture);
+        const auto shot = runProcess({"grim", "-t", "ppm", "-"}, 10s, Output::Capture);
         return QImage::fromData(QByteArray::fromStdString(shot.output))
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -143,12 +142,11 @@ inline bool shows(const QImage& s, Style style, int turn = 0) {
 }
 
 // Polls the screen until it shows the picture: a desktop draws in its own time.
-inline bool eventuallyShows(Style style, int turn = 0,
-                            std::chrono::seconds limit = std::chrono::seconds(15)) {
+inline bool eventuallyShows(Style style, int turn = 0, std::chrono::seconds limit = 15s) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!shows(grabScreen(), style, turn)) {
         if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(100ms);
     }
     return true;
 }

@@ -10,9 +10,7 @@
 extern char** environ;
 
 namespace korvo::platform {
-namespace {
 
-using namespace std::chrono_literals;
 using namespace testing;
 
 // xfdesktop running beside the test, ended with the object.
@@ -51,5 +49,4 @@ TEST(XfceDesktop, XfdesktopShowsEachStyleAndKeepsItAcrossARestart) {
     EXPECT_TRUE(eventuallyShows(Style::Stretch, 0, 30s)) << "after a restart";
 }
 
-}  // namespace
 }  // namespace korvo::platform
