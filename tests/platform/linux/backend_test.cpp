@@ -10,6 +10,7 @@
 #include "platform/select.h"
 
 #include "helpers.h"
+#include "platform/disk_text_file_store.h"
 #include "platform/linux/desktop_kind.h"
 #include "platform/linux/picture_file.h"
 #include "platform/linux/wallpaper_object.h"
@@ -43,11 +44,6 @@ TEST(Selection, NamesTheDesktopFromTheSessionVariables) {
     }
 }
 
-static std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // An absolute XDG_CONFIG_HOME and XDG_STATE_HOME are what the autostart and sway tests use.
 TEST(XdgFolders, FallBackOnHomeForARelativeVariable) {
     const Environment relative{{{"XDG_CONFIG_HOME", "c"}, {"XDG_STATE_HOME", "s"}, {"HOME", "/h"}}};
@@ -78,13 +74,14 @@ TEST(XdgAutostart, WritesAndRemovesTheEntryFile) {
     const std::string entry =
         "[Desktop Entry]\nType=Application\nName=Korvo\nExec=\"/opt/My Apps/korvo\"\n"
         "Icon=korvo\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
-    EXPECT_EQ(readFile(file), entry);
+    EXPECT_EQ(DiskTextFileStore().read(file), entry);
     const ProcessResult check =
         runProcess({"desktop-file-validate", file}, std::chrono::seconds(10), Output::Capture);
     EXPECT_TRUE(check.succeeded() && check.output.empty()) << check.output;
     EXPECT_FALSE(entries->add("Korvo", "/usr/\xff/korvo"));
     EXPECT_FALSE(entries->add("../evil", "/usr/bin/korvo"));
-    EXPECT_EQ(readFile(file), entry) << "a refused program leaves the former entry whole";
+    EXPECT_EQ(DiskTextFileStore().read(file), entry)
+        << "a refused program leaves the former entry whole";
     // Nothing but the entry itself is left in the folder: no temporary files.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.file("autostart")), {}), 1);
     entries->remove("Korvo");

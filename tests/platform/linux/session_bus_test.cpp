@@ -32,8 +32,7 @@ constexpr const char* kGnome = "org.gnome.desktop.background";
 class SessionBus : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr)
-            << "run inside scripts/with-session --bus";
+        ASSERT_FALSE(variable("DBUS_SESSION_BUS_ADDRESS").empty()) << "run in with-session --bus";
         writePicture(picture_);
     }
 
