@@ -11,7 +11,6 @@
 #include "platform/linux/xfce_desktop.h"
 
 namespace korvo::platform {
-namespace {
 
 using namespace std::chrono_literals;
 using Argv = std::vector<std::string>;
@@ -21,14 +20,12 @@ TEST(ProcessRunner, PassesEveryArgumentByteForByteWithoutAShell) {
          {"it's \"q\"", "$(touch /tmp/korvo-pwned) `id`; exit 3 | cat &", "line\nbreak",
           "\xff\xfe not utf-8", "*", "-n", ""}) {
         const auto result = runProcess({"printf", "%s", argument}, 5s, Output::Capture);
-        EXPECT_TRUE(result.succeeded()) << argument;
-        EXPECT_EQ(result.output, argument);
+        EXPECT_TRUE(result.succeeded() && result.output == argument) << argument;
     }
     EXPECT_FALSE(std::filesystem::exists("/tmp/korvo-pwned"));
     // More than a pipe holds: the tool waits on its end of the pipe instead of failing.
     const auto large = runProcess({"head", "-c", "300000", "/dev/zero"}, 5s, Output::Capture);
-    EXPECT_TRUE(large.succeeded());
-    EXPECT_EQ(large.output.size(), 300000u);
+    EXPECT_TRUE(large.succeeded() && large.output.size() == 300000u);
 }
 
 TEST(ProcessRunner, TellsExitsSignalsTimeOutsAndMissingProgramsApart) {
@@ -53,10 +50,8 @@ TEST(ProcessRunner, GivesTheProgramNoInputAndNoDescriptorOfItsOwn) {
     // Our input and a stray descriptor become a pipe nobody writes to, deliberately without
     // O_CLOEXEC: cat would wait on it for ever, ls would list it.
     int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
     const int input = ::dup(0);
-    ASSERT_EQ(::dup2(ends[0], 0), 0);
-    ASSERT_EQ(::dup2(ends[0], 57), 57);
+    ASSERT_TRUE(::pipe(ends) == 0 && ::dup2(ends[0], 0) == 0 && ::dup2(ends[0], 57) == 57);
     const HRESULT cat = runProcess({"cat"}, 1s).hresult();
     std::istringstream fds(runProcess({"ls", "/proc/self/fd"}, 10s, Output::Capture).output);
     ::dup2(input, 0);
@@ -95,5 +90,4 @@ TEST(XfceBackdrops, TakesEveryBackdropOfTheListingOrNamesNewOnes) {
                     "/backdrop/screen0/monitoreDP-1/workspace1"}));
 }
 
-}  // namespace
 }  // namespace korvo::platform

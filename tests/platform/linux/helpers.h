@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include "platform/linux/x11_display.h"
 
 namespace korvo::platform::testing {
+
+using namespace std::chrono_literals;
 
 constexpr QRgb kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kYellow = 0xffffff00,
                kBlack = 0xff000000;
@@ -38,29 +41,28 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+inline std::string variable(const char* name) {
+    return std::getenv(name) ? std::getenv(name) : "";
+}
+
 // Four solid quadrants (red, green / blue, yellow, turned `turn` places round) so that
 // position, scale, repetition and which picture it is all show in the pixels.
-inline QRgb quadrantColour(int quadrant, int turn) {
-    const QRgb colours[] = {kRed, kGreen, kYellow, kBlue};  // clockwise from the top left
-    return colours[(quadrant + turn) % 4];
+inline QRgb quadrantColour(int quadrant, int turn) {  // quadrants clockwise from the top left
+    return std::array{kRed, kGreen, kYellow, kBlue}[(quadrant + turn) % 4];
 }
 inline QImage quadrants(int width, int height, int turn = 0) {
     QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int quadrant = y < height / 2 ? (x < width / 2 ? 0 : 1) : (x < width / 2 ? 3 : 2);
-            image.setPixel(x, y, quadrantColour(quadrant, turn));
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(
+                x, y, quadrantColour(y < height / 2 ? x >= width / 2 : 3 - (x >= width / 2), turn));
     return image;
 }
 
 // Saves quadrants as PNG at a path given as raw bytes (Qt would take the name as text).
 inline void writePicture(const std::string& path, int width = 4, int height = 4, int turn = 0) {
     const auto temporary = std::filesystem::path(path).parent_path() / "korvo-picture.png";
-    if (!quadrants(width, height, turn).save(QString::fromStdString(temporary), "PNG")) {
-        std::abort();
-    }
+    quadrants(width, height, turn).save(QString::fromStdString(temporary), "PNG");
     std::filesystem::rename(temporary, path);
 }
 
@@ -81,28 +83,27 @@ inline shell::HRESULT changeWallpaper(const char* desktop, const std::string& pa
 // xfconf-query on the desktop's channel; what it prints.
 inline std::string xfconf(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"xfconf-query", "-c", "xfce4-desktop"});
-    return runProcess(arguments, std::chrono::seconds(10), Output::Capture).output;
+    return runProcess(arguments, 10s, Output::Capture).output;
 }
 
-inline std::string displayName() {
-    const char* display = std::getenv("DISPLAY");
-    return display ? display : "";
-}
-
-// What the screen shows: the root window's pixels with every window on it.
+// What the screen shows: the root window's pixels with every window on it, or grim's shot on
+// sway.
 inline QImage grabScreen() {
-    X11Connection x(displayName());
+    if (variable("KORVO_DESKTOP") == "sway") {
+        const auto shot = runProcess({"grim", "-t", "ppm", "-"}, 10s, Output::Capture);
+        return QImage::fromData(QByteArray::fromStdString(shot.output))
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    X11Connection x(variable("DISPLAY"));
     XWindowAttributes size{};
     if (!x || !XGetWindowAttributes(x.get(), x.root(), &size)) return {};
     XImage* image = XGetImage(x.get(), x.root(), 0, 0, static_cast<unsigned>(size.width),
                               static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
     if (!image) return {};
     QImage out(size.width, size.height, QImage::Format_RGB32);
-    for (int y = 0; y < size.height; ++y) {
-        for (int px = 0; px < size.width; ++px) {
+    for (int y = 0; y < size.height; ++y)
+        for (int px = 0; px < size.width; ++px)
             out.setPixel(px, y, 0xff000000u | (image->f.get_pixel(image, px, y) & 0xffffffu));
-        }
-    }
     image->f.destroy_image(image);
     return out;
 }
@@ -111,13 +112,12 @@ inline QImage grabScreen() {
 // quadrant is sampled well inside, so that scaling filters at the edges do not count; tiles are
 // checked in the middle half of the screen only, away from panels and icons.
 inline bool quadrantsAt(const QImage& s, const QRect& r, int turn) {
-    const int left = r.x() + r.width() / 4, right = r.x() + r.width() * 3 / 4;
-    const int top = r.y() + r.height() / 4, bottom = r.y() + r.height() * 3 / 4;
-    return s.valid(left, top) && s.valid(right, bottom) &&
-           s.pixel(left, top) == quadrantColour(0, turn) &&
-           s.pixel(right, top) == quadrantColour(1, turn) &&
-           s.pixel(right, bottom) == quadrantColour(2, turn) &&
-           s.pixel(left, bottom) == quadrantColour(3, turn);
+    for (int q = 0; q < 4; ++q) {
+        const int x = r.x() + r.width() * (q == 1 || q == 2 ? 3 : 1) / 4;
+        const int y = r.y() + r.height() * (q < 2 ? 1 : 3) / 4;
+        if (!s.valid(x, y) || s.pixel(x, y) != quadrantColour(q, turn)) return false;
+    }
+    return true;
 }
 
 inline bool shows(const QImage& s, Style style, int turn = 0) {
@@ -130,28 +130,23 @@ inline bool shows(const QImage& s, Style style, int turn = 0) {
     }
     // Tiles repeat from some point of the desktop's choosing (a corner, the middle): find where
     // one starts, then every tile after it across the middle half of the screen must match.
-    const int left = s.width() / 4, top = s.height() / 4;
     for (int phase = 0; phase < 64 * 48; ++phase) {
-        const int x0 = left + phase % 64, y0 = top + phase / 64;
+        const int x0 = s.width() / 4 + phase % 64, y0 = s.height() / 4 + phase / 64;
         if (!quadrantsAt(s, QRect(x0, y0, 64, 48), turn)) continue;
-        for (int y = y0; y + 48 <= s.height() * 3 / 4; y += 48) {
-            for (int x = x0; x + 64 <= s.width() * 3 / 4; x += 64) {
+        for (int y = y0; y + 48 <= s.height() * 3 / 4; y += 48)
+            for (int x = x0; x + 64 <= s.width() * 3 / 4; x += 64)
                 if (!quadrantsAt(s, QRect(x, y, 64, 48), turn)) return false;
-            }
-        }
         return true;
     }
     return false;
 }
 
 // Polls the screen until it shows the picture: a desktop draws in its own time.
-template <typename Grab>
-bool eventuallyShows(Grab grab, Style style, int turn = 0,
-                     std::chrono::seconds limit = std::chrono::seconds(15)) {
+inline bool eventuallyShows(Style style, int turn = 0, std::chrono::seconds limit = 15s) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!shows(grab(), style, turn)) {
+    while (!shows(grabScreen(), style, turn)) {
         if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(100ms);
     }
     return true;
 }
