@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -101,8 +100,7 @@ TEST(Assistant, ContinueWaitsForAChoiceOnEveryPageThenWritesTheEightSettingsInOr
     EXPECT_FALSE(a.page3().C1.enabled()) << "the display list does not enable Continue";
     a.choose("w");
     a.t.writeIni("");  // so that every write adds a line
-    a.store.seen.clear();
-    a.store.added.clear();
+    a.store = RecordingStore{};
     a.click(a.page3().C1);
     EXPECT_EQ(a.store.added, (std::vector<std::string>{"Win=1", "Folder=" + a.fond(), "Delay=1",
                                                        "Affichage=", "First=0", "Aspect=1",
@@ -167,7 +165,7 @@ TEST(Assistant, TheSettingsPageChoicesGiveTheirCodes) {
     const std::string automatic =
         "[OPTION]\nFolder=Null\nLang=EN\nAffichage=1\nAspect=2\nDelay=5\n[Start]\nFirst=1\n";
     // Delay, Affichage, Aspect and Lang as written, after the choices.
-    const std::map<std::string, std::string> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {"4m", "300 1 1 DE"}, {"n", "0 2 2 DE"}, {"a", "1 1 2 DE"}, {"2na", "30 1 2 DE"}};
     for (const auto& [steps, expected] : cases) {
         Assistant a(automatic);

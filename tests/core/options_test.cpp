@@ -62,25 +62,30 @@ struct Session {
 };
 struct Options : ::testing::Test, Session {};
 
-TEST_F(Options, TheDialogShowsTheStoredSettingsDefaultShowsTheDefaultsAndCancelRestores) {
-    start();
-    const std::string storedView = pics + " automatic slider -5 lang 1 style 1 win 1";
+TEST_F(Options, TheDialogShowsTheStoredSettingsAndItsCloseBoxCancelsWithTheClockRunning) {
+    start("Affichage=1\nDelay=5\nAspect=1\nLang=FR\n");
+    const std::string storedView = pics + " automatic slider -1 lang 1 style 1 win 1";
     EXPECT_EQ(shown(), storedView) << "the start-up loader finished after the nested one";
-    EXPECT_EQ(app().ElapsedSeconds, 1) << "the loading counts as the first second";
     openFromMainWindow();
     EXPECT_EQ(shown(), storedView);
 
     const std::string before = t.ini();
+    dialog().Option3[2].select();
+    t.scheduler.advanceSeconds(4);
     click(dialog().Command5);
     EXPECT_EQ(shown(), t.folder.str() + separator() + "fond" + separator() +
-                           " manual slider -5 lang 0 style 0 win 0");
+                           " manual slider -1 lang 0 style 0 win 0");
     EXPECT_FALSE(t.scheduler.isArmed(dialog().TimerSt)) << "manual stops the clock at once";
 
-    click(dialog().Command3);
+    app().runtime().dispatch([&] { dialog().requestClose(); });
     EXPECT_FALSE(dialog().visible());
     EXPECT_EQ(t.ini(), before) << "Default then Cancel writes nothing";
     EXPECT_EQ(shown(), storedView);
     EXPECT_EQ(app().CurrentLang, "FR");
+    t.scheduler.advanceSeconds(4);
+    ASSERT_EQ(t.desktop.applied.size(), 2u) << "the clock keeps running";
+    EXPECT_EQ(t.desktop.applied[0].style, 2u) << "a style click acts at once";
+    EXPECT_EQ(t.desktop.applied[1].style, 1u);
 }
 
 TEST_F(Options, OkStoresWhatTheDialogShowsAndKeepsTheStoredLogOnStartAndLanguage) {
@@ -105,19 +110,6 @@ TEST_F(Options, OkStoresWhatTheDialogShowsAndKeepsTheStoredLogOnStartAndLanguage
         EXPECT_EQ(stored, written) << delay;
         EXPECT_EQ(run.app().ClockDelay, run.stored("Delay")) << "the running clock follows";
     }
-}
-
-TEST_F(Options, AStyleClickActsAtOnceAndTheCloseBoxCancelsWithTheClockRunning) {
-    start("Affichage=1\nDelay=5\nAspect=1\nLang=EN\n");
-    openFromMainWindow();
-    dialog().Option3[2].select();
-    t.scheduler.advanceSeconds(4);
-    app().runtime().dispatch([&] { dialog().requestClose(); });
-    EXPECT_FALSE(dialog().visible());
-    t.scheduler.advanceSeconds(4);
-    ASSERT_EQ(t.desktop.applied.size(), 2u) << "the clock keeps running";
-    EXPECT_EQ(t.desktop.applied[0].style, 2u) << "a change during the open dialog";
-    EXPECT_EQ(t.desktop.applied[1].style, 1u) << "closed like Cancel";
 }
 
 TEST_F(Options, InscritoWritesItsSixSettingsInOrder) {
@@ -162,7 +154,6 @@ TEST_F(Options, TheBrowserWalksTheChainAndDeliversOneSeparator) {
 
     browser.Drive1.setDrive(pics + "-not-ready");
     EXPECT_EQ(browser.Drive1.drive(), "/") << "a drive that is not ready is left at once";
-    EXPECT_EQ(browser.Text2.text(), sub + separator());
 
     browser.Dir1.setPath("/");
     click(browser.Command2);
