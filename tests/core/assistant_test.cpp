@@ -3,7 +3,6 @@
 #include <set>
 #include <sstream>
 
-#include "base/ini_text.h"
 #include "engine/fsuite.h"
 #include "support/fixture.h"
 #include "ui/assistant/fassist1.h"
@@ -174,9 +173,9 @@ TEST(Assistant, TheSettingsPageChoicesGiveTheirCodes) {
         EXPECT_EQ(a.app().form<Fsuite>().T01.isEnabled(), steps.find('n') == std::string::npos)
             << "no change stops the counting at once";
         a.click(a.page3().C1);
-        std::string written = ini::read(a.t.ini(), "OPTION", "Delay").value_or("-");
+        std::string written = a.app().ReadSetting("OPTION", "Delay");
         for (const char* key : {"Affichage", "Aspect", "Lang"})
-            written += " " + ini::read(a.t.ini(), "OPTION", key).value_or("-");
+            written += " " + a.app().ReadSetting("OPTION", key);
         EXPECT_EQ(written, expected) << steps;
     }
 }
