@@ -5,15 +5,7 @@
 # status 0; --show with none running says so and ends with status 1.
 set -euo pipefail
 korvo=$1 resources=$2
-prog=$(mktemp -d -t korvo-single.XXXXXX)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
-}
-trap cleanup EXIT
-cp "$korvo" "$prog/korvo"
-cp -r "$resources/fond" "$prog/fond"
+source "$(dirname "$0")/../e2e/program_folder.sh"
 printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
     "$prog" >"$prog/Korv.ini"
 

@@ -6,16 +6,8 @@
 # start shows the main window.
 set -euo pipefail
 korvo=$1 resources=$2
-prog=$(mktemp -d /tmp/kassist.XXXXXX)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
-}
-trap cleanup EXIT
-cp "$korvo" "$prog/korvo"
+source "$(dirname "$0")/program_folder.sh"
 cp "$resources/Korv.ini" "$prog/Korv.ini"
-cp -r "$resources/fond" "$prog/fond"
 mkdir -p "$prog/config" "$prog/cache" "$prog/data"
 
 fail() {

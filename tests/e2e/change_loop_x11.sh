@@ -4,15 +4,7 @@
 # with the apply button (centred), sits in the tray, and in automatic mode changes the wallpaper once per delay.
 set -euo pipefail
 korvo=$1 resources=$2
-prog=$(mktemp -d -t korvo-e2e.XXXXXX)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
-}
-trap cleanup EXIT
-cp "$korvo" "$prog/korvo"
-cp -r "$resources/fond" "$prog/fond"
+source "$(dirname "$0")/program_folder.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 settings() { # mode delay

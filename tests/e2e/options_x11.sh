@@ -4,15 +4,7 @@
 # OK; Korv.ini then holds the new settings and the wallpaper changes from the new folder.
 set -euo pipefail
 korvo=$1 resources=$2
-prog=$(mktemp -d -t korvo-e2e.XXXXXX)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
-}
-trap cleanup EXIT
-cp "$korvo" "$prog/korvo"
-cp -r "$resources/fond" "$prog/fond"
+source "$(dirname "$0")/program_folder.sh"
 fail() { echo "FAIL: $*" >&2; [ -f "$prog/log" ] && cat "$prog/log" >&2; exit 1; }
 
 # The browser opens in the pictures folder that user-dirs.dirs names; the new folder is inside.

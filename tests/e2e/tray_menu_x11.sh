@@ -5,15 +5,8 @@
 # the icon gone and the settings file untouched.
 set -euo pipefail
 korvo=$1 resources=$2
-prog=$(mktemp -d -t korvo-tray.XXXXXX)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
-}
-trap cleanup EXIT
-cp "$korvo" "$prog/korvo"
-cp -r "$resources/fond" "$prog/fond"
+KILL_SIGNAL=-KILL
+source "$(dirname "$0")/program_folder.sh"
 # The log-on entry stays in this folder, whatever the setting says.
 export XDG_CONFIG_HOME=$prog/config
 
