@@ -66,7 +66,6 @@ TEST_F(ChangeLoop, ManualModeNeverChangesAndLeavesTheStoredDelay) {
     seconds(3600);
     EXPECT_TRUE(applied().empty());
     EXPECT_EQ(app().ReadSetting("OPTION", "Delay"), "5");
-    EXPECT_FALSE(app().form<Foption>().Frame1.enabled());
     EXPECT_FALSE(t.scheduler.isArmed(app().form<Foption>().TimerSt));
     ASSERT_TRUE(app().isLoaded<Form6>()) << "loaded only to stop its timer";
     EXPECT_FALSE(app().form<Form6>().T1000.enabled());
@@ -87,7 +86,6 @@ TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {
         app().ArmCounter();
         EXPECT_EQ(suite().T01.enabled(), after) << delay;
     }
-    EXPECT_EQ(app().CounterTarget, "10");
 }
 
 TEST_F(ChangeLoop, AStoredCustomDelayShowsInHoursAndIsStoredBack) {
@@ -152,8 +150,6 @@ TEST_F(ChangeLoop, TheOptionsButtonRearmsTheCount) {
 TEST_F(ChangeLoop, TheListFollowsTheFolderLabel) {
     startWith("2", "0");
     auto& main = app().form<Form1>();
-    EXPECT_EQ(main.Fi.items(), (Paths{"a", "b", "c"}));
-
     const auto other = std::filesystem::path(toPath(t.folder.str())) / "other";
     std::filesystem::create_directories(other);
     t.folder.write("other/z.png", "z");
