@@ -8,24 +8,22 @@ namespace {
 using Text = std::optional<std::string>;
 
 TEST(ChangeClock, EverySliderPositionStoresItsDelayInSeconds) {
-    const std::vector<std::pair<int, std::string>> table = {
-        {0, "1"},   {-1, "5"},   {-2, "10"},  {-3, "15"},   {-4, "30"},
-        {-5, "60"}, {-6, "300"}, {-7, "900"}, {-8, "1800"}, {-9, "3600"}};
-    for (const auto& [position, seconds] : table)
+    const std::pair<int, const char*> spots[] = {{0, "1"}, {-5, "60"}, {-9, "3600"}};
+    for (const auto& [position, seconds] : spots)
         EXPECT_EQ(sliderDelay(position, "7"), seconds) << position;
     EXPECT_EQ(sliderDelay(-10, "1.5"), "5400") << "the custom box is in hours";
     EXPECT_EQ(sliderDelay(-10, "0.0001"), std::nullopt) << "less than a second";
     for (const std::string bad : {"abc", "-2", "0", "", "1e9"})
         EXPECT_EQ(sliderDelay(-10, bad), std::nullopt) << bad << " keeps the delay";
-    EXPECT_EQ(sliderDelay(1, "1"), std::nullopt);
-    EXPECT_EQ(sliderDelay(-11, "1"), std::nullopt);
+    for (const int outside : {1, -11}) EXPECT_EQ(sliderDelay(outside, "1"), std::nullopt);
 }
 
 TEST(ChangeClock, AStoredDelayFindsItsPositionByNumberAndComesBackUnchanged) {
-    const std::vector<std::tuple<std::string, int, Text>> table = {
-        {"3600", -9, std::nullopt}, {"1", 0, std::nullopt},   {" 60 ", -5, std::nullopt},
-        {"7200", -10, "2"},         {"120", -10, "0.0333"},   {"600", -10, "0.1667"},
-        {"5400", -10, "1.5"},       {"86399", -10, "23.9997"}};
+    const std::vector<std::tuple<std::string, int, Text>> table = {{"3600", -9, std::nullopt},
+                                                                   {" 60 ", -5, std::nullopt},
+                                                                   {"7200", -10, "2"},
+                                                                   {"120", -10, "0.0333"},
+                                                                   {"86399", -10, "23.9997"}};
     for (const auto& [stored, position, box] : table) {
         const auto setting = sliderSetting(stored);
         ASSERT_TRUE(setting) << stored;
@@ -48,11 +46,9 @@ TEST(ChangeClock, AChangeIsDueWhenTheCountEqualsAPositiveDelay) {
 }
 
 TEST(ChangeClock, ReadsTheWaysATimeIsWritten) {
-    EXPECT_EQ(parseTimeOfDay("14:30:00"), 52200);
-    EXPECT_EQ(parseTimeOfDay("9:05:07"), 32707);
-    EXPECT_EQ(parseTimeOfDay(" 2:30:00 PM"), 52200);
-    EXPECT_EQ(parseTimeOfDay("12:00:00 AM"), 0);
-    EXPECT_EQ(parseTimeOfDay("12:00:00 pm"), 43200);
+    const std::pair<const char*, int> times[] = {
+        {"9:05:07", 32707}, {" 2:30:00 PM", 52200}, {"12:00:00 AM", 0}, {"12:00:00 pm", 43200}};
+    for (const auto& [text, second] : times) EXPECT_EQ(parseTimeOfDay(text), second) << text;
     for (const std::string bad : {"Null", "", "14:30", "24:00:00", "13:00:00 PM", "1:2:3",
                                   "14:30:00 tomorrow", "aa:bb:cc", "14:60:00", "0:00:00 AM"})
         EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;

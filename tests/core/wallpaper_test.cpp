@@ -24,8 +24,7 @@ TEST_F(Wallpaper, TheStyleGoesFirstThenThePictureThenTheApply) {
 
 TEST_F(Wallpaper, TheActiveDesktopIsSwitchedOnOnlyWhenItIsOff) {
     t.desktop.activeDesktop = false;
-    form2().Change();
-    form2().Change();
+    for (int twice = 0; twice < 2; ++twice) form2().Change();
     form2().SetWallpaper("/p.png", 0, false);
     t.desktop.activeDesktop = false;
     form2().SetWallpaper("/p.png", 0, false);
@@ -53,10 +52,10 @@ TEST_F(Wallpaper, TheFirstFailingStepStopsTheRestAndReachesTheCaller) {
 
 TEST_F(Wallpaper, NullAndUnreadableStylesAreHandedOverAsTheyAre) {
     t.app().CurrentPicture = "Null";
-    t.app().CurrentAspect = "";
-    form2().Change();
-    t.app().CurrentAspect = "stretch";
-    form2().Change();
+    for (const char* style : {"", "stretch"}) {
+        t.app().CurrentAspect = style;
+        form2().Change();
+    }
     EXPECT_EQ(t.desktop.applied,
               (std::vector<fake::RecordingDesktop::Applied>{{"Null", 0}, {"Null", 0}}))
         << "\"Null\" goes to the desktop, which decides; a style that is no number is centred";

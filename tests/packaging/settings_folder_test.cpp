@@ -9,10 +9,6 @@
 namespace korvo::platform {
 namespace {
 
-Environment envOf(std::map<std::string, std::string> values) {
-    return Environment{std::move(values)};
-}
-
 TEST(SettingsFolder, AWritableProgramFolderKeepsItsSettingsElseTheUsersConfigFolder) {
     struct Case {
         bool writable;
@@ -30,7 +26,7 @@ TEST(SettingsFolder, AWritableProgramFolderKeepsItsSettingsElseTheUsersConfigFol
         {false, {{"HOME", "relative"}}, "/opt/korvo"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(settingsFolder("/opt/korvo", c.writable, envOf(c.env)), c.folder)
+        EXPECT_EQ(settingsFolder("/opt/korvo", c.writable, Environment{c.env}), c.folder)
             << ::testing::PrintToString(c.env) << " writable=" << c.writable;
     }
 }

@@ -70,11 +70,8 @@ struct TestProgram {
     Program& app() { return *program; }
 
     LocalTime now() const {
-        const auto total = 9 * 3600 + scheduler.now().count() / 1000;
-        const int second = static_cast<int>(total % 86400);
-        return {
-            2026,       12, 6 + static_cast<int>(total / 86400), second / 3600, second / 60 % 60,
-            second % 60};
+        const auto total = static_cast<int>(9 * 3600 + scheduler.now().count() / 1000);
+        return {2026, 12, 6 + total / 86400, total / 3600 % 24, total / 60 % 60, total % 60};
     }
 
     // A picture folder inside the program folder, ending with the separator as stored folders do.

@@ -26,7 +26,7 @@ class RecordingDesktop::Object : public shell::DesktopObject {
     }
     shell::HRESULT SetWallpaper(const std::string& path) override {
         std::error_code error;
-        if (step("SetWallpaper " + path) != shell::S_OK || d_.refusedPaths.count(path) != 0 ||
+        if (step("SetWallpaper " + path) != shell::S_OK ||
             (d_.refuseMissingFiles && !std::filesystem::is_regular_file(toPath(path), error)))
             return shell::E_FAIL;
         path_ = path;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +28,6 @@ class RecordingDesktop {
     bool creatable = true;            // false: the factory cannot make an object
     std::string failAt;               // the call (by name) that answers E_FAIL
     bool refuseMissingFiles = false;  // like the shell: a path that is no file is refused
-    std::set<std::string> refusedPaths;
 
   private:
     class Object;

@@ -1,7 +1,5 @@
 #include "support/recording_window.h"
 
-#include <algorithm>
-
 #include "ui/forms/control.h"
 #include "ui/forms/form.h"
 #include "ui/forms/runtime.h"
@@ -29,25 +27,12 @@ std::optional<forms::PictureInfo> RecordingWindow::probePicture(const std::strin
     return std::nullopt;
 }
 
-void RecordingWindow::openAddress(const std::string& address) {
-    calls.push_back("open " + address);
-}
-
 void RecordingWindow::addTrayIcon(forms::Form& owner, const std::string& tip) {
     calls.push_back("tray+ " + owner.name() + " " + tip);
 }
 
 void RecordingWindow::removeTrayIcon(forms::Form& owner) {
     calls.push_back("tray- " + owner.name());
-}
-
-void RecordingWindow::endProgram() {
-    ended = true;
-    calls.push_back("end");
-}
-
-bool RecordingWindow::called(const std::string& line) const {
-    return std::find(calls.begin(), calls.end(), line) != calls.end();
 }
 
 }  // namespace korvo::fake

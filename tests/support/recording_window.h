@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -17,14 +18,17 @@ class RecordingWindow : public forms::WindowServices {
     void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
     void startWindowDrag(forms::Form& form) override;
     std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
-    void openAddress(const std::string& address) override;
+    void openAddress(const std::string& address) override { calls.push_back("open " + address); }
     void addTrayIcon(forms::Form& owner, const std::string& tip) override;
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
     int screenWidth() override { return screen.width; }
     int screenHeight() override { return screen.height; }
-    void endProgram() override;
+    void endProgram() override {
+        ended = true;
+        calls.push_back("end");
+    }
 
     std::vector<std::string> calls;
     int twipsPerPixel = 15;
@@ -40,7 +44,9 @@ class RecordingWindow : public forms::WindowServices {
     std::map<std::string, forms::PictureInfo> pictures;
     std::function<std::optional<forms::PictureInfo>(const std::string&)> probe;
 
-    bool called(const std::string& line) const;
+    bool called(const std::string& line) const {
+        return std::find(calls.begin(), calls.end(), line) != calls.end();
+    }
 };
 
 }  // namespace korvo::fake

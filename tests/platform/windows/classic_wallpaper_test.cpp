@@ -2,8 +2,6 @@
 // and registry (the test stage gives each run a fresh Wine prefix).
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <tuple>
 
 #include "engine/form2.h"

@@ -1,8 +1,6 @@
 // The "Run" values in Wine's registry, through the same store the program gets.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "platform/select.h"
 #include "platform/windows/run_key.h"
 #include "wine_support.h"

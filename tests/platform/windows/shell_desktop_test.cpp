@@ -4,12 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "engine/form2.h"
 #include "platform/windows/shell_desktop.h"
 #include "platform/windows/wide_text.h"
