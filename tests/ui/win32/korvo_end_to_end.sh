@@ -5,8 +5,8 @@
 # sample folder; the apply button sets the picture picked in the list as wallpaper through
 # SystemParametersInfoW (read back from the registry it saves to); the title strip drags the
 # window; the options button opens the options dialog; in automatic mode the wallpaper changes
-# once per delay. With SCREENSHOTS, the assistant's page, the main window and the options dialog
-# are saved there as Wine drew them. Prints the start-to-window time and the idle memory.
+# once per delay; the tray menu's "&Quit" ends it. With SCREENSHOTS, the assistant's page, the
+# main window and the options dialog are saved there as Wine drew them. Prints the start-to-window time and the idle memory.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
@@ -135,5 +135,21 @@ for _ in $(seq 1 40); do
     sleep 0.25
 done
 [ ${#seen[@]} -ge 2 ] || fail "automatic mode changed the wallpaper ${#seen[@]} times in 10 s"
-stop
-echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options and automatic changes ok"
+
+# A right click on the tray icon opens the tray menu; its "&Quit" ends Korvo with status 0 and
+# takes the icon away.
+icon=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { inside = 1; next }
+    inside && /"explorer.exe"/ { print $1; exit }')
+[ -n "$icon" ] || fail "no tray icon to click"
+xdotool mousemove --window "$icon" 5 5 click 3
+sleep 1
+xdotool key q
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the tray menu's Quit did not end Korvo"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "Korvo ended with status $status after Quit"
+for _ in $(seq 1 30); do tray_icon || break; sleep 0.1; done
+tray_icon && fail "the tray icon stayed after Quit"
+echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, automatic changes and the tray menu's Quit ok"
