@@ -139,7 +139,7 @@ done
 # A right click on the tray icon opens the tray menu; its "&Quit" ends Korvo with status 0 and
 # takes the icon away.
 icon=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { inside = 1; next }
-    inside && /"explorer.exe"/ { print $1; exit }')
+    inside && /"explorer.exe"/ && !icon { icon = $1 } END { print icon }')
 [ -n "$icon" ] || fail "no tray icon to click"
 xdotool mousemove --window "$icon" 5 5 click 3
 sleep 1
