@@ -176,6 +176,17 @@ TEST_F(ChangeLoop, TheListShowsVisibleFilesInNameOrderWithoutCase) {
     EXPECT_EQ(main.Fi.items(), expected);
 }
 
+TEST_F(ChangeLoop, AFolderThatCannotBeListedKeepsTheListAndIsTold) {
+    startWith("2", "0");
+    auto& main = app().form<Form1>();
+    const auto before = main.Fi.items();
+    main.Lchemin.setCaption(pics + "gone");
+    main.PointListAtFolder();
+    EXPECT_EQ(main.Fi.items(), before);
+    ASSERT_EQ(t.diagnostics.reports.size(), 1u);
+    EXPECT_EQ(t.diagnostics.reports[0].rfind("folder not listed|" + pics + "gone|", 0), 0u);
+}
+
 TEST_F(ChangeLoop, ThePreviewKeepsItsPictureWhenAFileIsNoPicture) {
     startWith("2", "0");
     t.window.pictures[pics + "a"] = {640, 400};
