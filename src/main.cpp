@@ -22,6 +22,7 @@
 #include "platform/linux/settings_folder.h"
 #include "platform/local_time.h"
 #include "platform/select.h"
+#include "platform/stderr_diagnostics.h"
 #include "services/services.h"
 #include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
@@ -98,6 +99,7 @@ int main(int argc, char* argv[]) {
                       localPath(QCoreApplication::applicationDirPath()),
                       localPath(QFileInfo(QCoreApplication::applicationFilePath()).fileName())};
     services.systemName = "Linux";
+    services.diagnostics = &platform::stderrDiagnostics();
     // Settings beside a read-only program go to the user's own folder.
     services.settingsFolder =
         platform::prepareSettingsFolder(services.programFolder, env, settingsStore);

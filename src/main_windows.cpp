@@ -9,6 +9,7 @@
 #include "platform/environment.h"
 #include "platform/local_time.h"
 #include "platform/select.h"
+#include "platform/stderr_diagnostics.h"
 #include "platform/windows/windows_file_system.h"
 #include "services/services.h"
 #include "ui/forms/win32/scheduler.h"
@@ -59,6 +60,7 @@ int main() {
                       platform::systemLocalTime,
                       folder,
                       executable};
+    services.diagnostics = &platform::stderrDiagnostics();
     platform::restoreWallpaper(env);
 
     Program program(std::move(services));

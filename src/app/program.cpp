@@ -19,7 +19,7 @@ const std::string& settingsFolder(const Services& services) {
 
 Program::Program(Services services)
     : services_(std::move(services)),
-      settings_(services_.settingsStore),
+      settings_(services_.settingsStore, *services_.diagnostics),
       runtime_(services_.scheduler, services_.window, services_.files) {}
 
 Program::~Program() = default;

@@ -16,11 +16,15 @@ void SettingsFile::write(const std::string& path, const std::string& section,
     const auto current = store_.read(path);
     // A file that is there but cannot be read is left alone: rewriting it from nothing would
     // throw away every other setting.
-    if (!current && store_.exists(path)) return;
+    if (!current && store_.exists(path)) {
+        diagnostics_.report("settings not saved", path, "the file cannot be read");
+        return;
+    }
     const std::string before = current.value_or(std::string{});
     const auto after = ini::write(before, section, key, value);
     if (!after || *after == before) return;
-    store_.replace(path, *after);
+    if (!store_.replace(path, *after))
+        diagnostics_.report("settings not saved", path, "the file could not be replaced");
 }
 
 }  // namespace korvo

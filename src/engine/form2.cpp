@@ -1,5 +1,7 @@
 #include "engine/form2.h"
 
+#include <cstdio>
+
 #include "app/program.h"
 #include "base/text.h"
 #include "ui/forms/errors.h"
@@ -9,9 +11,12 @@ namespace korvo {
 namespace {
 
 void check(shell::HRESULT result, const char* step) {
-    if (!shell::succeeded(result))
-        throw forms::Error(forms::ErrorCode::ShellCallFailed,
-                           std::string("The desktop refused ") + step);
+    if (shell::succeeded(result)) return;
+    // The code tells a missing picture or tool, a time-out and a refusal apart in the journal.
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
+    throw forms::Error(forms::ErrorCode::ShellCallFailed,
+                       std::string("the desktop refused ") + step + " (" + code + ")");
 }
 
 }  // namespace
@@ -25,7 +30,7 @@ void Form2::SetWallpaper(const std::string& Filename, std::int32_t Wallpaperstyl
     const auto& create = app.services().desktop;
     std::unique_ptr<shell::DesktopObject> desktop = create ? create() : nullptr;
     if (!desktop)
-        throw forms::Error(forms::ErrorCode::ShellCallFailed, "No desktop object can be created");
+        throw forms::Error(forms::ErrorCode::ShellCallFailed, "no desktop object can be created");
 
     shell::COMPONENTSOPT components;
     components.dwSize = 12;
@@ -52,7 +57,13 @@ void Form2::Byo() {
 }
 
 void Form2::Change() {
-    Byo();
+    try {
+        Byo();
+    } catch (const forms::Error& error) {
+        app.services().diagnostics->report("wallpaper not changed", app.CurrentPicture,
+                                           error.what());
+        throw;
+    }
 }
 
 void Form2::Form_QueryUnload(int& Cancel, int UnloadMode) {

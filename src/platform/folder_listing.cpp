@@ -39,7 +39,8 @@ std::vector<std::string> StdFileSystem::list(const std::string& folder, bool fol
     std::error_code error;
     std::filesystem::directory_iterator it(toPath(folder), error);
     if (error || folder.empty())
-        throw forms::Error(forms::ErrorCode::PathNotFound, "Path not found: " + folder);
+        throw forms::Error(forms::ErrorCode::PathNotFound,
+                           folder.empty() ? "no folder given" : error.message());
     std::vector<std::string> names;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
         if (error) break;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "services/desktop_object.h"
+#include "services/diagnostics.h"
 #include "services/text_file_store.h"
 #include "ui/forms/services.h"
 
@@ -39,6 +40,7 @@ struct Services {
     // The folder of Korv.ini when it is not the program folder (a read-only system install);
     // empty means the program folder.
     std::string settingsFolder{};
+    Diagnostics* diagnostics = &silentDiagnostics();  // never null
 };
 
 }  // namespace korvo

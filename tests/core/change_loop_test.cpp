@@ -176,6 +176,14 @@ TEST_F(ChangeLoop, TheListShowsVisibleFilesInNameOrderWithoutCase) {
     EXPECT_EQ(main.Fi.items(), expected);
 }
 
+TEST_F(ChangeLoop, AFolderThatCannotBeListedIsTold) {
+    startWith("2", "0");
+    app().form<Form1>().Lchemin.setCaption(pics + "gone");
+    app().form<Form1>().PointListAtFolder();
+    ASSERT_EQ(t.diagnostics.reports.size(), 1u);
+    EXPECT_EQ(t.diagnostics.reports[0].rfind("folder not listed|" + pics + "gone|", 0), 0u);
+}
+
 TEST_F(ChangeLoop, ThePreviewKeepsItsPictureWhenAFileIsNoPicture) {
     startWith("2", "0");
     t.window.pictures[pics + "a"] = {640, 400};

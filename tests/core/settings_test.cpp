@@ -103,13 +103,18 @@ struct FailingStore : TextFileStore {
     bool replace(const std::string&, const std::string&) override { return ++replaces, false; }
 };
 
-TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenAndAFailedWriteIsQuiet) {
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenAndAFailedWriteIsOnlyTold) {
     FailingStore unreadable, full;
     full.content = "[OPTION]\n";
-    SettingsFile(unreadable).write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
+    testing::RecordingDiagnostics told;
+    SettingsFile(unreadable, told).write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
     EXPECT_EQ(unreadable.replaces, 0);
-    EXPECT_NO_THROW(SettingsFile(full).write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
+    EXPECT_NO_THROW(
+        SettingsFile(full, told).write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
     EXPECT_EQ(full.replaces, 1);
+    EXPECT_EQ(told.reports, (std::vector<std::string>{
+                                "settings not saved|Korv.ini|the file cannot be read",
+                                "settings not saved|Korv.ini|the file could not be replaced"}));
 }
 
 TEST(SettingsFile, AFolderInPlaceOfTheFileStaysAFolder) {

@@ -37,6 +37,7 @@ TEST_F(Wallpaper, TheActiveDesktopIsSwitchedOnOnlyWhenItIsOff) {
 TEST_F(Wallpaper, TheFirstFailingStepStopsTheRestAndReachesTheCaller) {
     const Calls steps = {"GetDesktopItemOptions", "SetDesktopItemOptions", "SetWallpaperOptions",
                          "SetWallpaper", "ApplyChanges"};
+    t.app().CurrentPicture = "/pics/a.png";
     for (std::size_t step = 0; step < steps.size(); ++step) {
         t.desktop.calls.clear();
         t.desktop.activeDesktop = false;
@@ -48,6 +49,9 @@ TEST_F(Wallpaper, TheFirstFailingStepStopsTheRestAndReachesTheCaller) {
     t.desktop.failAt.clear();
     t.desktop.creatable = false;
     EXPECT_THROW(form2().Change(), forms::Error) << "no desktop object at all";
+    ASSERT_EQ(t.diagnostics.reports.size(), steps.size() + 1) << "each failure is told";
+    EXPECT_EQ(t.diagnostics.reports[3],
+              "wallpaper not changed|/pics/a.png|the desktop refused SetWallpaper (0x80004005)");
 }
 
 TEST_F(Wallpaper, NullAndUnreadableStylesAreHandedOverAsTheyAre) {

@@ -53,6 +53,14 @@ struct RecordingStartup : StartupEntries {
     void remove(const std::string& name) override { calls.push_back("remove " + name); }
 };
 
+// Keeps each reported failure as "what|path|reason".
+struct RecordingDiagnostics : Diagnostics {
+    std::vector<std::string> reports;
+    void report(std::string_view what, std::string_view path, std::string_view reason) override {
+        reports.push_back(std::string(what) + "|" + std::string(path) + "|" + std::string(reason));
+    }
+};
+
 // A whole program on fakes: manual clock, recording window system, real files in a temporary
 // program folder. The wall clock follows the manual clock from 2026-12-06 09:00:00.
 struct TestProgram {
@@ -63,9 +71,14 @@ struct TestProgram {
     platform::DiskTextFileStore store;
     RecordingStartup startup;
     fake::RecordingDesktop desktop;
-    std::unique_ptr<Program> program = std::make_unique<Program>(
-        Services{scheduler, window, files, store, startup, desktop.factory(),
-                 [this] { return now(); }, folder.str()});
+    RecordingDiagnostics diagnostics;
+    std::unique_ptr<Program> program = std::make_unique<Program>([this] {
+        Services services{
+            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now(); },
+            folder.str()};
+        services.diagnostics = &diagnostics;
+        return services;
+    }());
 
     Program& app() { return *program; }
 

@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+#include "platform/stderr_diagnostics.h"
 
 extern char** environ;
 
@@ -129,8 +132,12 @@ ProcessResult runProcess(const std::vector<std::string>& argv, std::chrono::mill
         &setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, args[0], &setup.actions, &setup.attributes, args.data(), environ) !=
-        0) {
+    // The backends hand the desktop only a failure code; the tool's name and the cause go to the
+    // journal from here.
+    if (const int error =
+            ::posix_spawnp(&pid, args[0], &setup.actions, &setup.attributes, args.data(), environ);
+        error != 0) {
+        stderrDiagnostics().report("desktop tool not started", argv.front(), std::strerror(error));
         return result;
     }
     writeEnd.reset();
@@ -162,6 +169,8 @@ ProcessResult runProcess(const std::vector<std::string>& argv, std::chrono::mill
         ::kill(pid, SIGKILL);
         waitChild(pid, 0);
         result.outcome = ProcessResult::Outcome::TimedOut;
+        stderrDiagnostics().report("desktop tool timed out", argv.front(),
+                                   "no answer within " + std::to_string(limit.count()) + " ms");
         return result;
     }
     if (readEnd.fd >= 0) readAvailable(readEnd.fd, result.output);

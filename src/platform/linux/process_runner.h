@@ -24,6 +24,7 @@ enum class Output { Discard, Capture };
 
 // Runs argv[0] (looked up in PATH) with exactly the given arguments: no shell, standard input
 // from /dev/null, standard error discarded, none of Korvo's other descriptors inherited. A
+// program that cannot be started or runs out of time is told to stderrDiagnostics(). A
 // program still running after `limit` is killed with its whole process group. Blocks the
 // calling thread for at most about `limit`; a helper that the program leaves running with our
 // pipe open cannot hold it longer.

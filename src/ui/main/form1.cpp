@@ -81,7 +81,11 @@ void Form1::Form_Load() {
 }
 
 void Form1::PointListAtFolder() {
-    forms::succeeds([&] { Fi.setPath(Lchemin.caption()); });
+    try {
+        Fi.setPath(Lchemin.caption());
+    } catch (const forms::Error& error) {
+        app.services().diagnostics->report("folder not listed", Lchemin.caption(), error.what());
+    }
 }
 
 void Form1::Form_QueryUnload(int& Cancel, int UnloadMode) {
