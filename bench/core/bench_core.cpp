@@ -47,6 +47,21 @@ void SimulatedWeekAtOneMinute(benchmark::State& state) {
 }
 BENCHMARK(SimulatedWeekAtOneMinute)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Ten thousand changes at the shortest delay; run by ctest once in the sanitizer build, where
+// anything a change leaves unreachable fails the run at exit.
+void TenThousandChangesAtOneSecond(benchmark::State& state) {
+    for (auto _ : state) {
+        testing::TestProgram t;
+        const std::string pics = t.pictureFolder({"a", "b", "c"});
+        t.writeIni("[OPTION]\nFolder=" + pics + "\nAffichage=1\nDelay=1\n[Start]\nFirst=0\n");
+        t.start();
+        t.scheduler.advanceSeconds(9999);
+        state.counters["changes"] = static_cast<double>(t.desktop.applied.size());
+        if (t.desktop.applied.size() < 10000) state.SkipWithError("fewer than 10 000 changes");
+    }
+}
+BENCHMARK(TenThousandChangesAtOneSecond)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 }  // namespace korvo
 
