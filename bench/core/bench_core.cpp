@@ -35,17 +35,33 @@ void ListLargeFolderIntoFi(benchmark::State& state) {
 }
 BENCHMARK(ListLargeFolderIntoFi)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The automatic changes a program on three pictures makes in the given seconds at the delay.
+std::size_t changesOver(const std::string& delay, std::int64_t seconds) {
+    testing::TestProgram t;
+    const std::string pics = t.pictureFolder({"a", "b", "c"});
+    t.writeIni("[OPTION]\nFolder=" + pics + "\nAffichage=1\nDelay=" + delay +
+               "\n[Start]\nFirst=0\n");
+    t.start();
+    t.scheduler.advanceSeconds(seconds);
+    return t.desktop.applied.size();
+}
+
 void SimulatedWeekAtOneMinute(benchmark::State& state) {
-    for (auto _ : state) {
-        testing::TestProgram t;
-        const std::string pics = t.pictureFolder({"a", "b", "c"});
-        t.writeIni("[OPTION]\nFolder=" + pics + "\nAffichage=1\nDelay=60\n[Start]\nFirst=0\n");
-        t.start();
-        t.scheduler.advanceSeconds(7 * 24 * 3600);
-        state.counters["changes"] = static_cast<double>(t.desktop.applied.size());
-    }
+    for (auto _ : state)
+        state.counters["changes"] = static_cast<double>(changesOver("60", 7 * 24 * 3600));
 }
 BENCHMARK(SimulatedWeekAtOneMinute)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Ten thousand changes at the shortest delay; run by ctest once in the sanitizer build, where
+// anything a change leaves unreachable fails the run at exit.
+void TenThousandChangesAtOneSecond(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::size_t changes = changesOver("1", 9999);
+        state.counters["changes"] = static_cast<double>(changes);
+        if (changes < 10000) state.SkipWithError("fewer than 10 000 changes");
+    }
+}
+BENCHMARK(TenThousandChangesAtOneSecond)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace korvo
