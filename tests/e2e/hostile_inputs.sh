@@ -120,15 +120,18 @@ run "a folder of 100 000 empty pictures" 3
 settings "$B" >"$prog/Korv.ini"
 run "0 bytes, text named .jpg, 50000x50000 PNG header" 5
 
-# Damaged pictures: what the decoder makes of a cut-off JPEG, or of a valid header over noise,
-# may be shown or refused, but never crash the program or grow it.
+# A valid header over noise decodes to nothing: refused, on the desktops that only store the name
+# as on the root window Korvo draws itself.
 damaged=$prog/damaged
 mkdir "$damaged"
-head -c 20000 "$prog/fond/forest.jpg" >"$damaged/truncated.jpg"
 { head -c 700 "$prog/fond/forest.jpg"; head -c 30000 /dev/urandom; } >"$damaged/noise.jpg"
 { head -c 33 "$prog/fond/dawn.png"; head -c 30000 /dev/urandom; } >"$damaged/noise.png"
 settings "$damaged/" >"$prog/Korv.ini"
-run "truncated JPEG, JPEG and PNG headers over noise" 4 any
+run "JPEG and PNG headers over noise" 3
+# What the decoder makes of a cut-off JPEG (grey below the cut) may be shown or refused.
+rm "$damaged"/*
+head -c 20000 "$prog/fond/forest.jpg" >"$damaged/truncated.jpg"
+run "a truncated JPEG" 2 any
 
 # Pictures a backend can show, under names a shell would misread: each must become the
 # wallpaper in turn, and no name may run anything.

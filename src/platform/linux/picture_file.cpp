@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
+#include <QImageReader>
 #include <array>
 
 namespace korvo::platform {
@@ -12,6 +14,69 @@ namespace {
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+// Larger files are not pictures anyone means as a wallpaper, and would cost more memory than
+// Korvo should take for one.
+constexpr qint64 kMaxFileSize = 256ll << 20;
+
+// A descriptor for path when it names a regular file; -1 otherwise. Opening does not block on a
+// FIFO or a device that happens to be named like a picture.
+int openRegularFile(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+QByteArray readWholeFile(const std::string& path) {
+    const int fd = openRegularFile(path);
+    if (fd < 0) return {};
+    QByteArray bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0 && info.st_size <= kMaxFileSize) {
+        bytes.resize(static_cast<qsizetype>(info.st_size));
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got =
+                ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            done += got;
+        }
+        bytes.truncate(done);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// Qt's name for the format; null for what is not a picture.
+const char* qtFormat(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Png:
+            return "png";
+        case PictureFormat::Jpeg:
+            return "jpeg";
+        case PictureFormat::Gif:
+            return "gif";
+        case PictureFormat::Bmp:
+            return "bmp";
+        case PictureFormat::WebP:
+            return "webp";
+        case PictureFormat::Tiff:
+            return "tiff";
+        case PictureFormat::Heif:
+            return "heif";
+        case PictureFormat::JpegXl:
+            return "jxl";
+        case PictureFormat::NotAPicture:
+            break;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -42,20 +107,44 @@ PictureFormat sniffPicture(std::string_view head) {
 }
 
 PictureFormat sniffPictureFile(const std::string& path) {
-    if (path.empty() || path.find('\0') != std::string::npos) return PictureFormat::NotAPicture;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = openRegularFile(path);
     if (fd < 0) return PictureFormat::NotAPicture;
-    struct stat info {};
     std::array<char, 32> head{};
-    ssize_t got = -1;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        do {
-            got = ::read(fd, head.data(), head.size());
-        } while (got < 0 && errno == EINTR);
-    }
+    ssize_t got;
+    do {
+        got = ::read(fd, head.data(), head.size());
+    } while (got < 0 && errno == EINTR);
     ::close(fd);
     if (got <= 0) return PictureFormat::NotAPicture;
     return sniffPicture(std::string_view(head.data(), static_cast<std::size_t>(got)));
+}
+
+QImage decodePictureFile(const std::string& path, bool eighth) {
+    QByteArray bytes = readWholeFile(path);
+    const char* format = qtFormat(sniffPicture(std::string_view(bytes.data(), bytes.size())));
+    if (!format) return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        const qint64 limit = QImageReader::allocationLimit() > 0
+                                 ? qint64(QImageReader::allocationLimit()) << 20
+                                 : kMaxFileSize;
+        if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > limit) return {};
+        if (eighth && qstrcmp(format, "jpeg") == 0)
+            reader.setScaledSize(QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
+    }
+    return reader.read();
+}
+
+bool pictureDecodes(const std::string& path) {
+    const char* format = qtFormat(sniffPictureFile(path));
+    if (!format) return false;
+    static const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    if (!readable.contains(format)) return true;
+    return !decodePictureFile(path, true).isNull();
 }
 
 }  // namespace korvo::platform

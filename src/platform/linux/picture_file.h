@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,16 @@ PictureFormat sniffPicture(std::string_view head);
 // The format of the file at path: NotAPicture when it is missing, not a regular file, unreadable or
 // not a picture. Never blocks on a FIFO or a device that happens to be named like a picture.
 PictureFormat sniffPictureFile(const std::string& path);
+
+// The picture at path, decoded by the one image plugin its first bytes name (left to guess, Qt
+// loads every plugin with its libraries). A null image when the file is missing, not a regular
+// file, over 256 MB, not a picture, broken, or larger decoded than Qt's image allocation limit,
+// which is checked from the header before anything is allocated. `eighth`: a JPEG decodes at an
+// eighth of its size, which costs a fraction of the time and still reads all of its data.
+QImage decodePictureFile(const std::string& path, bool eighth = false);
+
+// Whether a desktop handed this file would show a picture: it decodes whole. A format Qt has no
+// plugin for here (HEIF, JPEG XL) is the desktop's to judge, by its header.
+bool pictureDecodes(const std::string& path);
 
 }  // namespace korvo::platform

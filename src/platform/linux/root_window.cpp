@@ -2,46 +2,17 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <QByteArray>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/linux/picture_file.h"
 #include "platform/linux/x11_display.h"
 
 namespace korvo::platform {
 
 namespace {
-
-// Larger files are not pictures anyone means as a wallpaper, and would cost more memory than
-// Korvo should take for one.
-constexpr qint64 kMaxFileSize = 256ll << 20;
-
-QByteArray readWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return {};
-    QByteArray bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-        info.st_size <= kMaxFileSize) {
-        bytes.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got =
-                ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            done += got;
-        }
-        bytes.truncate(done);
-    }
-    ::close(fd);
-    return bytes;
-}
 
 // Copies `source` into `target` at (x, y), clipped to `clip`.
 void place(QImage& target, const QImage& source, int x, int y, const ScreenRect& clip) {
@@ -176,9 +147,7 @@ void setRootPixmapProperty(X11Connection& x, const char* name, Pixmap pixmap) {
 }  // namespace
 
 HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) {
-    const QByteArray bytes = readWholeFile(wallpaper.path);
-    if (bytes.isEmpty()) return kFileNotFound;
-    const QImage picture = QImage::fromData(bytes);
+    const QImage picture = decodePictureFile(wallpaper.path);
     if (picture.isNull()) return shell::E_INVALIDARG;
 
     // A connection of its own: its resources are the ones the server keeps after it closes.

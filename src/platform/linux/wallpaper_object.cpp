@@ -51,7 +51,9 @@ HRESULT WallpaperObject::SetWallpaper(const std::string& path) {
     const std::string absolute = fromPath(std::filesystem::absolute(toPath(path), error));
     if (error) return kFileNotFound;
     if (!std::filesystem::exists(toPath(absolute), error)) return kFileNotFound;
-    if (sniffPictureFile(absolute) == PictureFormat::NotAPicture) return E_INVALIDARG;
+    // Most desktops store the name and decode the file later, in a process of their own: one
+    // that cannot be decoded there would leave the desktop blank instead of as it was.
+    if (!pictureDecodes(absolute)) return E_INVALIDARG;
     path_ = absolute;
     return S_OK;
 }
