@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <array>
+#include <mutex>
+#include <unordered_map>
 
 namespace korvo::platform {
 
@@ -53,6 +55,16 @@ QByteArray readWholeFile(const std::string& path) {
     ::close(fd);
     return bytes;
 }
+
+// What identifies one version of a file.
+struct FileStamp {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    time_t seconds;
+    long nanoseconds;
+    bool operator==(const FileStamp&) const = default;
+};
 
 // Qt's name for the format; null for what is not a picture.
 const char* qtFormat(PictureFormat format) {
@@ -144,7 +156,25 @@ bool pictureDecodes(const std::string& path) {
     if (!format) return false;
     static const QList<QByteArray> readable = QImageReader::supportedImageFormats();
     if (!readable.contains(format)) return true;
-    return !decodePictureFile(path, true).isNull();
+
+    // The rotation comes back to the same files: one that decoded and has not changed since is
+    // taken without decoding it again.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    const FileStamp stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec,
+                          info.st_mtim.tv_nsec};
+    static std::mutex mutex;
+    static std::unordered_map<std::string, FileStamp> decoded;
+    {
+        const std::lock_guard lock(mutex);
+        const auto known = decoded.find(path);
+        if (known != decoded.end() && known->second == stamp) return true;
+    }
+    if (decodePictureFile(path, true).isNull()) return false;
+    const std::lock_guard lock(mutex);
+    if (decoded.size() >= 4096) decoded.clear();  // a bound for folders of many thousand
+    decoded.insert_or_assign(path, stamp);
+    return true;
 }
 
 }  // namespace korvo::platform
