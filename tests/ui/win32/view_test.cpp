@@ -1,15 +1,23 @@
+// The Win32 binding under Wine: forms of the tests' own making on the real Win32 services, wired
+// as Korvo.exe wires them, read back through their handles and driven by window messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/folder_listing.h"
+#include "ui/forms/runtime.h"
+#include "ui/forms/win32/scheduler.h"
 #include "ui/forms/win32/text.h"
-#include "win32_world.h"
+#include "ui/forms/win32/view.h"
+#include "ui/forms/win32/window_services.h"
 
-namespace korvo::win32::test {
+namespace korvo::win32 {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -18,15 +26,29 @@ std::string num(int n) {
     return " " + std::to_string(n);
 }
 
+// Runs the message loop until `done` holds or `ms` milliseconds have passed.
+bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    MSG message;
+    for (;;) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done()) return true;
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 // A window with one control of each kind the forms use, laid out in twips; every handler notes
 // what it saw.
 class Sampler : public forms::Form {
   public:
-    explicit Sampler(Win32World& w) : forms::Form(w.runtime, "Sampler") {
+    explicit Sampler(forms::Runtime& runtime) : forms::Form(runtime, "Sampler") {
         setBorderStyle(forms::BorderStyle::None);
         setShowInTaskbar(false);
         setRect({1500, 1200, 6000, 4500});
-        setBackColor(forms::rgb(128, 128, 128));
         Strip.setBackColor(forms::rgb(0, 0, 192));
         Title.setForeColor(forms::rgb(255, 255, 255));
         Box.setBackColor(forms::rgb(0, 0, 0));
@@ -47,9 +69,9 @@ class Sampler : public forms::Form {
             log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
         };
         Open.onClick = [this] { log.push_back("Open"); };
-        Close.onClick = [this] { log.push_back("Close"); };
         File.setVisible(false);
         Poll.onTimer = [this] { ++polls; };
+        Beat.onTimer = [this] { ++beats; };
     }
     void Form_MouseDown(const forms::MouseEvent&) override { log.push_back("Form down"); }
     void Form_MouseMove(const forms::MouseEvent& e) override {
@@ -76,23 +98,27 @@ class Sampler : public forms::Form {
     forms::FolderListBox Dir{*this, "Dir", {0, 3500, 2100, 900}};
     forms::Slider Delay{*this, "Delay", {5000, 500, 600, 3000}, -10, 0};
     forms::Timer Poll{*this, "Poll", 1, true};
+    forms::Timer Beat{*this, "Beat", 50, false};
     forms::Menu File{*this, "File", "&File"};
     forms::Menu Open{*this, "Open", "&Open", &File};
-    forms::Menu Rule{*this, "Rule", "-", &File};
     forms::Menu Close{*this, "Close", "&Close", &File};
     Log log;
-    int polls = 0, refuse = 1;
+    int polls = 0, beats = 0, refuse = 1;
 };
 
-// The sampler over a folder of three pictures and two folders.
+// The sampler on a runtime wired as Korvo.exe wires it, over a folder of three pictures and two
+// folders.
 struct Win32View : ::testing::Test {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "korvo-win32-view";
-    Win32World w;
-    Sampler& f = w.form<Sampler>();
+    Scheduler scheduler;
+    WindowServices services;
+    platform::StdFileSystem files;
+    forms::Runtime runtime{scheduler, services, files};
+    View view{runtime, services};
+    Sampler& f = runtime.form<Sampler>([this] { return std::make_unique<Sampler>(runtime); });
     Win32View() {
         std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir / "alpha");
-        std::filesystem::create_directories(dir / "beta");
+        for (const char* sub : {"alpha", "beta"}) std::filesystem::create_directories(dir / sub);
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) std::ofstream(dir / name) << "x";
     }
     ~Win32View() override {
@@ -100,10 +126,10 @@ struct Win32View : ::testing::Test {
         std::filesystem::remove_all(dir, ignored);
     }
     std::string path(const char* sub = "") const { return utf8((dir / sub).wstring()); }
-    HWND h(const forms::Control& c) const { return w.view.handle(c); }
+    HWND h(const forms::Control& c) const { return view.handle(c); }
     // A notification of the control to the form, as the control itself sends it.
     void notify(const forms::Control& c, WORD code) const {
-        SendMessageW(w.view.window(f), WM_COMMAND, MAKEWPARAM(0, code),
+        SendMessageW(view.window(f), WM_COMMAND, MAKEWPARAM(0, code),
                      reinterpret_cast<LPARAM>(h(c)));
     }
 };
@@ -114,16 +140,12 @@ std::wstring text(HWND hwnd) {
     return buffer;
 }
 
-// Where a control lies in its form's client area, in pixels.
-RECT placeOf(HWND control) {
+// Where a control lies in its form's client area, in pixels: left, top, right, bottom.
+std::array<LONG, 4> placeOf(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-bool operator==(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 // The text and back colours a control is drawn with, asked of its form the way the control asks;
@@ -141,32 +163,21 @@ std::pair<COLORREF, COLORREF> coloursOf(HWND form, HWND control, UINT message) {
 }
 
 TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColours) {
-    HWND window = w.view.window(f);
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsWindowVisible(window)) << "forms load hidden";
-    ASSERT_EQ(w.window.twipsPerPixelX(), 15) << "the display runs at 96 dpi";
-    const struct {
-        const forms::Control& control;
-        RECT place;  // pixels in the form's client area
-    } expected[] = {
-        {f.Choice[1], {152, 120, 212, 137}},  // inside the frame, yet the form's child
-        {f.Files, {0, 128, 140, 228}},
-        {f.Delay, {333, 33, 373, 233}},
-    };
-    for (const auto& e : expected) {
-        SCOPED_TRACE(e.control.name());
-        EXPECT_EQ(GetParent(h(e.control)), window);
-        EXPECT_TRUE(placeOf(h(e.control)) == e.place);
-    }
-    EXPECT_EQ(GetWindow(window, GW_OWNER) != nullptr, true) << "kept off the task bar";
+    HWND form = view.window(f);
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(IsWindowVisible(form)) << "forms load hidden";
+    ASSERT_EQ(services.twipsPerPixelX(), 15) << "the display runs at 96 dpi";
+    EXPECT_EQ(GetParent(h(f.Choice[1])), form) << "inside the frame, yet the form's child";
+    EXPECT_EQ(placeOf(h(f.Choice[1])), (std::array<LONG, 4>{152, 120, 212, 137}));
+    EXPECT_NE(GetWindow(form, GW_OWNER), nullptr) << "kept off the task bar";
     f.setBorderStyle(forms::BorderStyle::FixedDialog);
     f.setShowInTaskbar(true);
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
-    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    EXPECT_EQ(GetWindowLongW(form, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    EXPECT_EQ(GetWindow(form, GW_OWNER), nullptr);
     RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_TRUE(client == (RECT{0, 0, 400, 300})) << "the client area keeps its size";
-    EXPECT_EQ(text(h(f.Title)), L"&Korvo") << "the static shows '&' as the access key";
+    GetClientRect(form, &client);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(400L, 300L))
+        << "the client area keeps its size";
 
     HDC dc = GetDC(h(f.Title));
     HGDIOBJ former =
@@ -187,7 +198,7 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
     };
     for (const auto& p : painted) {
         SCOPED_TRACE(p.control.name());
-        EXPECT_EQ(coloursOf(window, h(p.control), p.message), p.colours);
+        EXPECT_EQ(coloursOf(form, h(p.control), p.message), p.colours);
     }
 }
 
@@ -226,7 +237,7 @@ TEST_F(Win32View, ModelChangesReachTheWindowsWithoutComingBackAsUserActions) {
     EXPECT_FALSE(IsWindowVisible(h(f.Tick))) << "hidden with its frame";
     f.Box.setVisible(true);
     f.Box.setRect({2160 + 150, 1200, 2400, 2400});
-    EXPECT_EQ(placeOf(h(f.Tick)).left, 162) << "moved with its frame";
+    EXPECT_EQ(placeOf(h(f.Tick))[0], 162) << "moved with its frame";
 }
 
 TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
@@ -236,7 +247,7 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
     f.Pick.addItem("beta");
     f.Files.setPath(path());
     f.Dir.setPath(path());
-    HWND window = w.view.window(f);
+    HWND form = view.window(f);
     const auto checked = [&](int i) {
         return SendMessageW(h(f.Choice[i]), BM_GETCHECK, 0, 0) == BST_CHECKED;
     };
@@ -263,7 +274,7 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         {"Delay -7",
          [&] {
              SendMessageW(h(f.Delay), TBM_SETPOS, TRUE, -7);
-             SendMessageW(window, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(h(f.Delay)));
+             SendMessageW(form, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(h(f.Delay)));
          }},
         {"File a.jpg", [&] { select(f.Files, LB_SETCURSEL, LBN_SELCHANGE, 0); }},
         {"Dir click" + num(alpha - 1), [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
@@ -271,11 +282,11 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         {"Title down 2 60",
          [&] { SendMessageW(h(f.Title), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 2)); }},
         {"Form down",
-         [&] { SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 290)); }},
+         [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 290)); }},
         // The tray icon's callback: the mouse message where x would be.
-        {"Form move 1 7755", [&] { SendMessageW(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP); }},
-        {"Query unload 0", [&] { SendMessageW(window, WM_CLOSE, 0, 0); },
-         [&] { return w.runtime.isLoaded<Sampler>() && IsWindowVisible(window); }},
+        {"Form move 1 7755", [&] { SendMessageW(form, WM_MOUSEMOVE, 1, WM_RBUTTONUP); }},
+        {"Query unload 0", [&] { SendMessageW(form, WM_CLOSE, 0, 0); },
+         [&] { return runtime.isLoaded<Sampler>() && IsWindowVisible(form); }},
     };
     for (const auto& action : actions) {
         SCOPED_TRACE(action.logged);
@@ -287,10 +298,10 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         EXPECT_TRUE(action.shown()) << "the control shows the model again";
     }
     f.refuse = 0;
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(w.runtime.isLoaded<Sampler>()) << "the close box unloads when the form agrees";
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(window); })) << "destroyed from the message loop";
+    SendMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(runtime.isLoaded<Sampler>()) << "the close box unloads when the form agrees";
+    EXPECT_FALSE(IsWindowVisible(form));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(form); })) << "destroyed from the message loop";
 }
 
 // Posted to the popup menu while it is open: notes its default item and picks the first one.
@@ -312,54 +323,43 @@ void CALLBACK pickFirst(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(Win32View, ThePopupMenuShowsItsDefaultItemAndRunsTheChosenOneAfterClosing) {
     f.show();
     SetTimer(nullptr, 0, 200, pickFirst);
-    w.runtime.dispatch([&] { w.window.popupMenu(f, f.File, &f.Close); });
+    runtime.dispatch([&] { services.popupMenu(f, f.File, &f.Close); });
     EXPECT_EQ(defaultSeen, L"&Close");
     EXPECT_EQ(f.log, Log{"Open"});
 }
 
-TEST_F(Win32View, TheTrayIconIsAddedWithItsRecordAndGoesWithItsForm) {
+TEST_F(Win32View, TheTrayIconIsAddedToTheShellAndGoesWithItsForm) {
     ASSERT_TRUE(waitFor([] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, 10000))
         << "Wine's desktop process keeps a tray";
-    w.window.addTrayIcon(f, "Korvo");
-    const auto record = w.window.trayRecord(f);
+    services.addTrayIcon(f, "Korvo");
+    const auto record = services.trayRecord(f);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE)) << "as the form reads it";
-    EXPECT_EQ(std::wstring(record->szTip), L"Korvo");
     NOTIFYICONDATAW probe = *record;
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the shell knows the icon";
 
     f.refuse = 0;
     EXPECT_TRUE(f.unload());
-    EXPECT_FALSE(w.window.trayRecord(f));
+    EXPECT_FALSE(services.trayRecord(f));
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "gone from the shell";
 }
 
-class Clock : public forms::Form {
-  public:
-    explicit Clock(Win32World& w) : forms::Form(w.runtime, "Clock") {
-        Tick.onTimer = [this] { ++ticks; };
-    }
-    forms::Timer Tick{*this, "Tick", 50, true};
-    int ticks = 0;
-};
-
 TEST_F(Win32View, TimersFireOnTheWindowThreadUntilStopped) {
-    Clock& clock = w.form<Clock>();
-    EXPECT_TRUE(waitFor([&] { return clock.ticks >= 3; }, 2000));
-    clock.Tick.setEnabled(false);
-    const int ticks = clock.ticks;
-    pump(200);
-    EXPECT_EQ(clock.ticks, ticks);
-    EXPECT_EQ(w.scheduler.running(), 0);
+    f.Beat.setEnabled(true);
+    EXPECT_TRUE(waitFor([&] { return f.beats >= 3; }, 2000));
+    f.Beat.setEnabled(false);
+    const int beats = f.beats;
+    waitFor([] { return false; }, 200);
+    EXPECT_EQ(f.beats, beats);
+    EXPECT_EQ(scheduler.running(), 0);
 }
 
 TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
-    const auto flag = w.window.probePicture(":/flags/3.png");
+    const auto flag = services.probePicture(":/flags/3.png");
     ASSERT_TRUE(flag);
     EXPECT_EQ(std::pair(flag->width, flag->height), std::pair(46, 32));
     for (const std::string& none :
          {path("a.jpg"), path("missing.png"), std::string(":missing.png")})
-        EXPECT_FALSE(w.window.probePicture(none)) << none;
+        EXPECT_FALSE(services.probePicture(none)) << none;
 
     // Decoded at the size shown: scaled when stretched, else the natural size cut to the area.
     const struct {
@@ -368,25 +368,22 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
         LONG shownWidth, shownHeight;
     } sizes[] = {{20, 10, true, 20, 10}, {100, 30, false, 64, 30}, {300, 200, true, 300, 200}};
     for (const auto& s : sizes) {
-        HBITMAP bitmap = w.window.pictures().decode(":korvo.png", s.width, s.height, s.stretch);
+        HBITMAP bitmap = services.pictures().decode(":korvo.png", s.width, s.height, s.stretch);
         BITMAP info{};
         ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info));
         EXPECT_EQ(std::pair(info.bmWidth, info.bmHeight), std::pair(s.shownWidth, s.shownHeight));
         DeleteObject(bitmap);
     }
-    EXPECT_EQ(w.window.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
+    EXPECT_EQ(services.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
 }
 
 TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
-    for (const auto& [address, opened] :
-         {std::pair{"http://korvo.example/", L"http://korvo.example/"},
-          {"www.korvo.example", L"http://www.korvo.example"},
-          {"mailto:someone@korvo.example", L"mailto:someone@korvo.example"}})
-        EXPECT_EQ(browsableAddress(address), std::wstring(opened));
+    EXPECT_EQ(browsableAddress("www.korvo.example"), L"http://www.korvo.example");
+    EXPECT_EQ(browsableAddress("MailTo:someone@korvo.example"), L"MailTo:someone@korvo.example");
     for (const char* refused :
          {"calc.exe", "file:///c:/windows/notepad.exe", "javascript:alert(1)", ""})
         EXPECT_FALSE(browsableAddress(refused)) << refused;
 }
 
 }  // namespace
-}  // namespace korvo::win32::test
+}  // namespace korvo::win32
