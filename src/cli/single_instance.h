@@ -2,10 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace korvo {
 class Program;
@@ -41,11 +42,16 @@ class InstanceServer {
     Claim listen(const std::string& name);
 
   private:
+    struct Connection;
     void accept();
+    void read(Connection* connection);
 
     Program& app_;
     qt::View& view_;
-    std::unique_ptr<QLocalServer> server_;
+    int fd_ = -1;
+    std::string name_;
+    std::unique_ptr<QSocketNotifier> listener_;
+    std::vector<std::unique_ptr<Connection>> connections_;
 };
 
 // The whole start of korvo before the program proper: answers --help and --version, hands a

@@ -26,7 +26,7 @@ extra=$(grep -vE '^\./usr/(bin|lib/korvo|share/(applications|icons|metainfo|man|
 
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/ .*//')
-for want in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
+for want in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 \
     libglib2.0-0 libx11-6 libxrandr2 qt6-qpa-plugins; do
     grep -qxF -- "$want" <<<"$names" || fail "Depends lacks $want: $depends"
 done
