@@ -58,17 +58,8 @@ TEST(ChangeCount, EachModeAndDelayChangesAtItsTicks) {
             EXPECT_EQ(loop.applied().size(), changes)
                 << "mode " << run.mode << ", delay " << run.delay << ", at " << seconds << " s";
         }
+        EXPECT_EQ(loop.app().ReadSetting("OPTION", "Delay"), run.delay) << "no mode rewrites it";
     }
-}
-
-TEST_F(ChangeLoop, ManualModeNeverChangesAndLeavesTheStoredDelay) {
-    startWith("2", "5");
-    seconds(3600);
-    EXPECT_TRUE(applied().empty());
-    EXPECT_EQ(app().ReadSetting("OPTION", "Delay"), "5");
-    EXPECT_FALSE(t.scheduler.isArmed(app().form<Foption>().TimerSt));
-    ASSERT_TRUE(app().isLoaded<Form6>()) << "loaded only to stop its timer";
-    EXPECT_FALSE(app().form<Form6>().T1000.enabled());
 }
 
 TEST_F(ChangeLoop, TheCountingTimerCountsToItsTargetArmedByTheDelayText) {

@@ -35,18 +35,6 @@ TEST(Startup, TheFirstRunFlagChoosesTheWindow) {
     }
 }
 
-TEST(Startup, TheLaidDownSettingsFileStartsTheAssistantWithTheClockRunning) {
-    TestProgram t;
-    t.writeIni(
-        "[OPTION]\nFolder=Null\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\n"
-        "Delay=0\n[Start]\nWin=0\nFirst=1\n");
-    auto& app = t.app();
-    app.SubMain();
-    EXPECT_TRUE(app.form<Fassist1>().visible());
-    EXPECT_EQ(app.CurrentAspect, "2");
-    EXPECT_EQ(app.form<Form1>().ApK.caption(), "To Apply");
-}
-
 TEST(Startup, TheLogOnEntryFollowsWinOncePerStart) {
     for (const std::string win : {"1", "0", "2", ""}) {
         TestProgram t;
@@ -60,15 +48,13 @@ TEST(Startup, TheLogOnEntryFollowsWinOncePerStart) {
     }
 }
 
-TEST(Startup, HiddenWindowsTurnAClosingIntoHiding) {
+TEST(Startup, TheHiddenWallpaperWindowTurnsAClosingIntoHiding) {
     TestProgram t;
-    auto& app = t.app();
-    app.form<Form2>().show();
-    app.runtime().dispatch([&] { app.form<Form2>().requestClose(); });
-    EXPECT_TRUE(app.isLoaded<Form2>());
-    EXPECT_FALSE(app.form<Form2>().visible());
-    EXPECT_TRUE(app.form<Form2>().unload(forms::FormCode))
-        << "the program's own unload goes through";
+    Form2& form2 = t.app().form<Form2>();
+    form2.show();
+    t.app().runtime().dispatch([&] { form2.requestClose(); });
+    EXPECT_TRUE(t.app().isLoaded<Form2>() && !form2.visible());
+    EXPECT_TRUE(form2.unload(forms::FormCode)) << "the program's own unload goes through";
 }
 
 }  // namespace
