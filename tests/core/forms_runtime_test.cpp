@@ -30,39 +30,6 @@ struct Forms : ::testing::Test, ViewObserver {
     }
 };
 
-// Two forms that touch each other while loading, as the options dialog and the option form do.
-struct First : Form {
-    explicit First(Forms& w) : Form(w.runtime, "First"), world(w) {}
-    void Form_Load() override;
-    Forms& world;
-    Timer Tick{*this, "Tick", 1000, true};
-    Timer Idle{*this, "Idle", 1000, false};
-};
-
-struct Second : Form {
-    explicit Second(Forms& w) : Form(w.runtime, "Second"), world(w) {}
-    void Form_Load() override {
-        world.log.push_back("Second load");
-        // Touching First again from inside its own loading sees the instance being loaded.
-        world.log.push_back(&world.form<First>() == world.runtime.forms().front() ? "same"
-                                                                                  : "other");
-    }
-    Forms& world;
-};
-
-void First::Form_Load() {
-    world.log.push_back("First load");
-    world.form<Second>();
-}
-
-TEST_F(Forms, NestedTouchDuringLoadSeesTheSameInstanceAndLoadsOnce) {
-    First& f = form<First>();
-    form<First>();
-    EXPECT_EQ(log, (Lines{"First load", "Second load", "same"}));
-    EXPECT_FALSE(f.visible()) << "forms load hidden";
-    EXPECT_TRUE(scheduler.isArmed(f.Tick)) << "loading starts the timers enabled in the design";
-}
-
 struct Closable : Form {
     explicit Closable(Forms& w) : Form(w.runtime, "Closable"), world(w) {}
     void Form_QueryUnload(int& Cancel, int UnloadMode) override {
@@ -74,10 +41,12 @@ struct Closable : Form {
     bool refuse = false;
     TextBox Box{*this, "Box", {0, 0, 10, 10}, "design"};
     Timer Tick{*this, "Tick", 500, true};
+    Timer Idle{*this, "Idle", 1000, false};
 };
 
 TEST_F(Forms, HideKeepsContentsUnloadGivesAFreshInstance) {
     auto& c = form<Closable>();
+    EXPECT_TRUE(!c.visible() && scheduler.isArmed(c.Tick)) << "loaded hidden, its timers running";
     c.Box.setText("edited");
     c.show();
     c.hide();
@@ -164,15 +133,14 @@ TEST_F(Forms, CodeDrivenChangesRunTheUsersHandlersAndOptionButtonsAreExclusivePe
 }
 
 TEST_F(Forms, ChangesInsideAHandlerTakeEffectAtOnce) {
-    auto& f = form<First>();
-    log.clear();
-    f.Idle.onTimer = [&] { log.push_back("idle"); };
-    f.Tick.onTimer = [&] {
+    auto& c = form<Closable>();
+    c.Idle.onTimer = [&] { log.push_back("idle"); };
+    c.Tick.onTimer = [&] {
         log.push_back("tick");
-        f.Idle.setEnabled(true);  // its countdown starts now
-        f.Tick.setInterval(2000);
+        c.Idle.setEnabled(true);  // its countdown starts now
+        c.Tick.setInterval(2000);
     };
-    scheduler.advance(milliseconds(2500));
+    scheduler.advance(milliseconds(2000));
     EXPECT_EQ(log, (Lines{"tick", "idle"})) << "the new interval counts from the change";
     scheduler.advance(milliseconds(500));
     EXPECT_EQ(std::count(log.begin(), log.end(), "tick"), 2);
@@ -187,8 +155,8 @@ TEST_F(Forms, ShortestIntervalPollRunsAfterEveryEventWithoutAClockOfItsOwn) {
     runtime.dispatch([] {});
     runtime.dispatch([&] { runtime.dispatch([] {}); });  // a menu's loop: a round each
     EXPECT_EQ(polls, 3);
-    form<First>();
-    scheduler.advance(milliseconds(3000));
+    form<Closable>();
+    scheduler.advance(milliseconds(1500));
     EXPECT_EQ(polls, 6) << "and after every timer event";
     c.Clock.setEnabled(false);
     runtime.dispatch([] {});

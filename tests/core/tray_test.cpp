@@ -90,14 +90,6 @@ TEST_F(Tray, QuitEndsAtOnceWithoutWritingOrUnloadingAnythingElse) {
     EXPECT_EQ(events, (std::vector<std::string>{"unloaded Form1", "unloaded SysTray"}));
 }
 
-TEST_F(Tray, TheWindowManagersCloseHidesTheWindowAndKeepsTheIcon) {
-    start();
-    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo")) << "the icon comes with the window";
-    app().runtime().dispatch([&] { main().requestClose(); });
-    EXPECT_TRUE(app().isLoaded<Form1>() && !main().visible()) << "only hidden";
-    EXPECT_FALSE(t.window.called("tray- Form1"));
-}
-
 TEST_F(Tray, WhileTheMenuIsOpenTheClockKeepsItsTimeAndNotificationsAreIgnored) {
     start("0", "5");  // changes at 4, 9, 14 s
     t.window.whilePopupOpen = [&](forms::Menu&) {

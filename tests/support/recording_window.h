@@ -23,8 +23,8 @@ class RecordingWindow : public forms::WindowServices {
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
-    int screenWidth() override { return screen.width; }
-    int screenHeight() override { return screen.height; }
+    int screenWidth() override { return 0; }
+    int screenHeight() override { return 0; }
     void endProgram() override {
         ended = true;
         calls.push_back("end");
@@ -32,17 +32,14 @@ class RecordingWindow : public forms::WindowServices {
 
     std::vector<std::string> calls;
     int twipsPerPixel = 15;
-    forms::Rect screen;  // its width and height; none unless a test gives them
     bool ended = false;
     // What happens while the popup is open (a test lets the clock run here), then the item it
     // chooses: the name of one of the menu's items, or empty to close it without a choice. The
     // choice is dispatched as the window system's own loop would.
     std::function<void(forms::Menu&)> whilePopupOpen;
     std::string pick;
-    // Files that decode as pictures, by path; everything else is not a picture. A test may also
-    // let the real file decide by setting probe.
+    // Files that decode as pictures, by path; everything else is not a picture.
     std::map<std::string, forms::PictureInfo> pictures;
-    std::function<std::optional<forms::PictureInfo>(const std::string&)> probe;
 
     bool called(const std::string& line) const {
         return std::find(calls.begin(), calls.end(), line) != calls.end();
