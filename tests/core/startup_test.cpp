@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/form2.h"
 #include "support/fixture.h"
 #include "ui/assistant/fassist1.h"
 #include "ui/main/form1.h"
@@ -46,15 +45,6 @@ TEST(Startup, TheLogOnEntryFollowsWinOncePerStart) {
                          : std::vector<std::string>{};
         EXPECT_EQ(t.startup.calls, expected) << "Win=" << win;
     }
-}
-
-TEST(Startup, TheHiddenWallpaperWindowTurnsAClosingIntoHiding) {
-    TestProgram t;
-    Form2& form2 = t.app().form<Form2>();
-    form2.show();
-    t.app().runtime().dispatch([&] { form2.requestClose(); });
-    EXPECT_TRUE(t.app().isLoaded<Form2>() && !form2.visible());
-    EXPECT_TRUE(form2.unload(forms::FormCode)) << "the program's own unload goes through";
 }
 
 }  // namespace

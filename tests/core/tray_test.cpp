@@ -57,14 +57,6 @@ TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
     EXPECT_EQ(popups(), 2) << "each opens the menu, the default item in bold";
 }
 
-TEST_F(Tray, SeeAndHideShowAndHideTheWindowOnly) {
-    start();
-    for (const char* item : {"Mnuaff", "Mnudeff", "Mnudeff", "Mnuaff", "MnuInfo"}) choose(item);
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(events, (std::vector<std::string>{"shown Form1", "shown Fabout"}))
-        << "See on a visible window shows nothing";
-}
-
 TEST_F(Tray, OptionsShowsTheDialogAsLeftWhileTheButtonReloadsIt) {
     start();
     main().Coption.click();
