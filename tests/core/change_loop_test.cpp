@@ -117,16 +117,6 @@ TEST_F(ChangeLoop, AnEmptyFolderKeepsTheCurrentPicture) {
     EXPECT_EQ(applied(), Paths{"/kept.png"});
 }
 
-TEST_F(ChangeLoop, ApplyUsesCentredAndTheCurrentPicture) {
-    startWith("2", "0");
-    auto& main = app().form<Form1>();
-    main.Fi.setListIndex(2);
-    main.ApK.click();
-    EXPECT_EQ(t.desktop.applied.back(), (fake::RecordingDesktop::Applied{pics + "c", 0}));
-    t.desktop.failAt = "SetWallpaper";
-    EXPECT_NO_THROW(main.ApK.click()) << "a refusal is swallowed";
-}
-
 TEST_F(ChangeLoop, TheOptionsButtonRearmsTheCount) {
     startWith("1", "10");
     seconds(7);

@@ -64,11 +64,9 @@ TEST_F(Languages, EachSetPutsItsTextsFlagAndButtonOnItsTargetsAndNothingElse) {
         EXPECT_EQ(options.caption(), c.title);
         EXPECT_EQ(options.Frame3.caption(), set.frame3);
         EXPECT_EQ(main.ApK.caption(), set.apply);
-        EXPECT_EQ(main.caption(), "Korvo");
         EXPECT_EQ(main.Idr.picture()->source, ":flags/" + std::to_string(c.flag) + ".png");
         EXPECT_EQ(t.app().CurrentLang, c.code);
         EXPECT_TRUE(options.Option2[c.button].value());
-        EXPECT_TRUE(t.app().form<Form3>().Option2[c.button].value());
         // Both log-on boxes name the system Korvo runs on.
         EXPECT_EQ(t.app().form<Fassist3>().Check1.caption(), options.Check1.caption());
         EXPECT_EQ(options.Check1.caption().find("Windows"), std::string::npos);

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/forms/control.h"
+#include "ui/forms/form.h"
+#include "ui/forms/runtime.h"
 #include "ui/forms/services.h"
 
 namespace korvo::fake {
@@ -15,12 +18,26 @@ namespace korvo::fake {
 // "popup SysTray MnuFichier default=MnuInfo", "drag Form1", "tray+ Form1 Korvo", ...
 class RecordingWindow : public forms::WindowServices {
   public:
-    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
-    void startWindowDrag(forms::Form& form) override;
-    std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
+    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override {
+        calls.push_back("popup " + owner.name() + " " + menu.name() +
+                        (defaultItem ? " default=" + defaultItem->name() : std::string{}));
+        if (whilePopupOpen) whilePopupOpen(menu);
+        forms::Runtime& runtime = owner.runtime();
+        for (forms::Menu* item : menu.items())
+            if (item->name() == pick) runtime.dispatch([item] { item->click(); });
+        if (runtime.ended()) throw forms::ProgramEnded{};
+    }
+    void startWindowDrag(forms::Form& form) override { calls.push_back("drag " + form.name()); }
+    std::optional<forms::PictureInfo> probePicture(const std::string& path) override {
+        calls.push_back("probe " + path);
+        if (auto it = pictures.find(path); it != pictures.end()) return it->second;
+        return std::nullopt;
+    }
     void openAddress(const std::string& address) override { calls.push_back("open " + address); }
-    void addTrayIcon(forms::Form& owner, const std::string& tip) override;
-    void removeTrayIcon(forms::Form& owner) override;
+    void addTrayIcon(forms::Form& owner, const std::string& tip) override {
+        calls.push_back("tray+ " + owner.name() + " " + tip);
+    }
+    void removeTrayIcon(forms::Form& owner) override { calls.push_back("tray- " + owner.name()); }
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
     int screenWidth() override { return 0; }
