@@ -1,5 +1,5 @@
-// The stored language on the windows: captions, flag, fonts, and the order of the runs that load
-// windows from inside a language change.
+// The stored language on the windows: captions, flag, fonts, the about box's text, and the order
+// of the runs that load windows from inside a language change.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -117,6 +117,38 @@ TEST_F(Languages, AStartInALanguageLoadsTheWindowsItNeedsAndASecondRunChangesNot
     EXPECT_EQ(looks(), before);
     EXPECT_EQ(t.app().CurrentLang, "JP");
     EXPECT_EQ(t.app().AboutText, t.app().form<Fabout>().Label1.caption());
+}
+
+// The about box's text is the one the language gave when the box was loaded.
+struct About : Languages {};
+
+TEST_F(About, EachLanguagesTextShowsOnceTheBoxIsClosedAndLoadedAgain) {
+    // The author, or for Japanese the reproduction notice.
+    const std::pair<const char*, const char*> texts[] = {
+        {"FR", "développeurs de Korvo"}, {"EN", "webmasters"}, {"DE", "webmasters"},
+        {"ESP", "webmasters"},           {"JP", "複製"},       {"CHN", "Korvo 开发者"}};
+    startIn("EN");
+    for (const auto& [lang, has] : texts) {
+        const std::string before = t.app().form<Fabout>().Label1.caption();
+        apply(lang);
+        EXPECT_EQ(t.app().form<Fabout>().Label1.caption(), before) << "a loaded box keeps it";
+        t.app().runtime().dispatch([&] { t.app().form<Fabout>().requestClose(); });
+        EXPECT_FALSE(t.app().isLoaded<Fabout>());
+        Fabout& box = t.app().form<Fabout>();
+        EXPECT_NE(box.Label1.caption().find(has), std::string::npos) << lang;
+        EXPECT_EQ(box.caption(), "About of Korvo") << lang;
+    }
+}
+
+TEST_F(About, OnlyTheAddressOpensTheHomePage) {
+    startIn("EN");
+    Fabout& box = t.app().form<Fabout>();
+    for (forms::Control* control : box.controls())
+        if (control != &box.Label3) control->mouseDown({});
+    box.mouseDown({});
+    EXPECT_FALSE(t.window.called("open " + HomePageAddress()));
+    box.Label3.mouseDown({});
+    EXPECT_TRUE(t.window.called("open " + HomePageAddress()));
 }
 
 }  // namespace
