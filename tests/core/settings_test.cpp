@@ -68,21 +68,19 @@ TEST(SettingsFile, RoundTripsThroughTheProgramFolderFile) {
 // A file that is there but cannot be read (content nullopt) or cannot be replaced (a full disk).
 struct FailingStore : TextFileStore {
     std::optional<std::string> content;
-    int replaces = 0;
     std::optional<std::string> read(const std::string&) override { return content; }
     bool exists(const std::string&) override { return true; }
-    bool replace(const std::string&, const std::string&) override { return ++replaces, false; }
+    bool replace(const std::string&, const std::string&) override { return false; }
 };
 
 TEST(SettingsFile, AFileThatCannotBeReadIsNeverRewrittenAndAFailedWriteIsOnlyTold) {
     FailingStore unreadable, full;
     full.content = "[OPTION]\n";
     testing::RecordingDiagnostics told;
+    // An attempt to replace the unreadable file would be told as a failed replacement.
     SettingsFile(unreadable, told).write("Korv.ini", "OPTION", "Folder", std::string("/b/"));
-    EXPECT_EQ(unreadable.replaces, 0);
     EXPECT_NO_THROW(
         SettingsFile(full, told).write("Korv.ini", "OPTION", "Folder", std::string("/b/")));
-    EXPECT_EQ(full.replaces, 1);
     EXPECT_EQ(told.reports, (std::vector<std::string>{
                                 "settings not saved|Korv.ini|the file cannot be read",
                                 "settings not saved|Korv.ini|the file could not be replaced"}));
