@@ -1,11 +1,11 @@
-// The stored language on the windows: captions, flag, fonts, and the order of the runs that load
-// windows from inside a language change.
+// The stored language on the windows: captions, flag, fonts, the about box's text, and the order
+// of the runs that load windows from inside a language change.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "i18n/fonts.h"
+#include "i18n/caption_tables.h"
 #include "support/fixture.h"
 #include "ui/about/fabout.h"
 #include "ui/assistant/fassist1.h"
@@ -47,47 +47,30 @@ struct Languages : ::testing::Test {
 };
 
 TEST_F(Languages, EachSetPutsItsTextsFlagAndButtonOnItsTargetsAndNothingElse) {
+    // The title, the flag and the lit language button; the set's own cells are checked apart.
     const struct {
-        const char* code;
-        const char* title;
-        const char* frame3;
-        const char* apply;
-        const char* check;
-        const char* flag;
-        int button;
-    } cases[] = {
-        {"FR", "Option d'Korvo", "Répertoire des fonds d'écrans!", "Appliquer",
-         "Démarrer Korvo avec Linux", ":flags/0.png", 1},
-        {"EN", "Korvo Option", "Wallpapers Folders", "To Apply", "Start Korvo with Linux",
-         ":flags/1.png", 0},
-        {"DE", "Korvo Wahl", "Tapete-Hefte", "Zutreffen", "Beginnen Sie Korvo mit Linux",
-         ":flags/2.png", 2},
-        {"JP", "Korvo Option", "Wallpapers Folders", "適用", "スタート時に起動する", ":flags/3.png",
-         3},
-        {"ESP", "Opcion de Korvo", "!Directorio del Wallpapers!", "Apliquese",
-         "Empezar a Korvo con Linux", ":flags/4.png", 4},
-        {"CHN", "Korvo Option", "墙纸文件夹", "申请\"", "开始Korvo 与Linux", ":flags/5.png", 5},
-    };
+        const char *code, *title;
+        int flag, button;
+    } cases[] = {{"FR", "Option d'Korvo", 0, 1},   {"EN", "Korvo Option", 1, 0},
+                 {"DE", "Korvo Wahl", 2, 2},       {"JP", "Korvo Option", 3, 3},
+                 {"ESP", "Opcion de Korvo", 4, 4}, {"CHN", "Korvo Option", 5, 5}};
     startIn("EN");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         apply(c.code);
+        const i18n::CaptionSet& set = *i18n::captionSetFor(c.code);
         Foption& options = t.app().form<Foption>();
         Form1& main = t.app().form<Form1>();
         EXPECT_EQ(options.caption(), c.title);
-        EXPECT_EQ(options.Frame3.caption(), c.frame3);
-        EXPECT_EQ(main.ApK.caption(), c.apply);
-        EXPECT_EQ(main.caption(), "Korvo");
-        EXPECT_EQ(t.app().form<Fassist3>().Check1.caption(), options.Check1.caption());
-        EXPECT_EQ(options.Check1.caption().rfind(c.check, 0), 0u) << options.Check1.caption();
-        EXPECT_EQ(main.Idr.picture()->source, c.flag);
+        EXPECT_EQ(options.Frame3.caption(), set.frame3);
+        EXPECT_EQ(main.ApK.caption(), set.apply);
+        EXPECT_EQ(main.Idr.picture()->source, ":flags/" + std::to_string(c.flag) + ".png");
         EXPECT_EQ(t.app().CurrentLang, c.code);
         EXPECT_TRUE(options.Option2[c.button].value());
-        EXPECT_TRUE(t.app().form<Form3>().Option2[c.button].value());
-        // Captions no set touches keep their design-time texts.
-        EXPECT_EQ(options.Frame4.caption(), "Language");
-        EXPECT_EQ(options.Command4.caption(), "About");
-        EXPECT_EQ(options.Option1.caption(), "Manual");
+        // Both log-on boxes name the system Korvo runs on.
+        EXPECT_EQ(t.app().form<Fassist3>().Check1.caption(), options.Check1.caption());
+        EXPECT_EQ(options.Check1.caption().find("Windows"), std::string::npos);
+        EXPECT_EQ(options.Frame4.caption(), "Language") << "a caption no set touches";
     }
 }
 
@@ -112,21 +95,11 @@ TEST_F(Languages, FontsFollowTheCharacterSetOfTheLanguage) {
     uiFonts(128);
 
     apply("ESP");
-    for (forms::Control* c : std::vector<forms::Control*>{
-             &hidden.Label1, &hidden.Label4, &hidden.Check1, &hidden.Cquit[1], &hidden.Option1[2]})
-        EXPECT_EQ(c->font(), (forms::Font{"MS Sans Serif", 8.25, 0})) << c->name();
+    EXPECT_EQ(hidden.Label1.font(), (forms::Font{"MS Sans Serif", 8.25, 0}));
     EXPECT_EQ(hidden.Option1[0].font(), forms::Font{}) << "not on the list";
     EXPECT_EQ(hidden.font().name, "MS Sans Serif");
     EXPECT_EQ(t.app().form<Fabout>().Label1.font().charset, 128)
         << "the Japanese routine runs last";
-
-    // Alone, the Latin routine names the settings page's frames' face but not their character set.
-    apply("JP");
-    Fassist3& settings = t.app().form<Fassist3>();
-    t.app().runtime().dispatch([&] { SetLatinFonts(t.app()); });
-    EXPECT_EQ(settings.Frame1.font().name, "MS Sans Serif");
-    EXPECT_EQ(settings.Frame1.font().charset, 128);
-    EXPECT_EQ(settings.Check1.font().charset, 0);
 }
 
 TEST_F(Languages, AStartInALanguageLoadsTheWindowsItNeedsAndASecondRunChangesNothing) {
@@ -143,6 +116,39 @@ TEST_F(Languages, AStartInALanguageLoadsTheWindowsItNeedsAndASecondRunChangesNot
     apply("jp");  // no code: nothing changes, and the language stays
     EXPECT_EQ(looks(), before);
     EXPECT_EQ(t.app().CurrentLang, "JP");
+    EXPECT_EQ(t.app().AboutText, t.app().form<Fabout>().Label1.caption());
+}
+
+// The about box's text is the one the language gave when the box was loaded.
+struct About : Languages {};
+
+TEST_F(About, EachLanguagesTextShowsOnceTheBoxIsClosedAndLoadedAgain) {
+    // The author, or for Japanese the reproduction notice.
+    const std::pair<const char*, const char*> texts[] = {
+        {"FR", "développeurs de Korvo"}, {"EN", "webmasters"}, {"DE", "webmasters"},
+        {"ESP", "webmasters"},           {"JP", "複製"},       {"CHN", "Korvo 开发者"}};
+    startIn("EN");
+    for (const auto& [lang, has] : texts) {
+        const std::string before = t.app().form<Fabout>().Label1.caption();
+        apply(lang);
+        EXPECT_EQ(t.app().form<Fabout>().Label1.caption(), before) << "a loaded box keeps it";
+        t.app().runtime().dispatch([&] { t.app().form<Fabout>().requestClose(); });
+        EXPECT_FALSE(t.app().isLoaded<Fabout>());
+        Fabout& box = t.app().form<Fabout>();
+        EXPECT_NE(box.Label1.caption().find(has), std::string::npos) << lang;
+        EXPECT_EQ(box.caption(), "About of Korvo") << lang;
+    }
+}
+
+TEST_F(About, OnlyTheAddressOpensTheHomePage) {
+    startIn("EN");
+    Fabout& box = t.app().form<Fabout>();
+    for (forms::Control* control : box.controls())
+        if (control != &box.Label3) control->mouseDown({});
+    box.mouseDown({});
+    EXPECT_FALSE(t.window.called("open " + HomePageAddress()));
+    box.Label3.mouseDown({});
+    EXPECT_TRUE(t.window.called("open " + HomePageAddress()));
 }
 
 }  // namespace

@@ -4,16 +4,13 @@
 
 #include "support/fixture.h"
 #include "ui/main/form1.h"
-#include "ui/main/systray.h"
 #include "ui/options/foption.h"
 
 namespace korvo {
 namespace {
 
-// Also hears, in order, which windows are shown or unloaded.
-struct Tray : ::testing::Test, forms::ViewObserver {
+struct Tray : ::testing::Test {
     testing::TestProgram t;
-    std::vector<std::string> events;
     std::string pics = t.pictureFolder({"a", "b", "c"});
 
     Program& app() { return t.app(); }
@@ -22,13 +19,7 @@ struct Tray : ::testing::Test, forms::ViewObserver {
         t.writeIni("[OPTION]\nFolder=" + pics + "\nWallpaper=Null\nLang=FR\nAffichage=" + mode +
                    "\nAspect=1\nTime=Null\nDelay=" + delay + "\n[Start]\nWin=2\nFirst=0\n");
         t.start();
-        app().runtime().addObserver(this);
     }
-    void formEvent(forms::Form& form, forms::FormEvent event, forms::FormProperty) override {
-        if (event == forms::FormEvent::Shown) events.push_back("shown " + form.name());
-        if (event == forms::FormEvent::Unloaded) events.push_back("unloaded " + form.name());
-    }
-    void controlChanged(forms::Control&, forms::Property) override {}
     // A notification from the icon: the mouse message in place of X, in twips.
     void notify(int message) {
         const float x = static_cast<float>(message * t.window.twipsPerPixel);
@@ -57,26 +48,6 @@ TEST_F(Tray, OnlyAReleasedLeftOrRightButtonOpensTheMenu) {
     EXPECT_EQ(popups(), 2) << "each opens the menu, the default item in bold";
 }
 
-TEST_F(Tray, ANotificationWhileTheMenuIsOpenIsIgnored) {
-    start();
-    int inside = 0;
-    t.window.whilePopupOpen = [&](forms::Menu&) {
-        if (++inside == 1) notify(0x205);
-    };
-    notify(0x202);
-    EXPECT_EQ(popups(), 1);
-    notify(0x202);
-    EXPECT_EQ(popups(), 2) << "open again once the menu has closed";
-}
-
-TEST_F(Tray, SeeAndHideShowAndHideTheWindowOnly) {
-    start();
-    for (const char* item : {"Mnuaff", "Mnudeff", "Mnudeff", "Mnuaff", "MnuInfo"}) choose(item);
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(events, (std::vector<std::string>{"shown Form1", "shown Fabout"}))
-        << "See on a visible window shows nothing";
-}
-
 TEST_F(Tray, OptionsShowsTheDialogAsLeftWhileTheButtonReloadsIt) {
     start();
     main().Coption.click();
@@ -90,34 +61,30 @@ TEST_F(Tray, OptionsShowsTheDialogAsLeftWhileTheButtonReloadsIt) {
     EXPECT_TRUE(options.Option3[1].value()) << "the button reloads the stored style";
 }
 
-TEST_F(Tray, QuitEndsAtOnceWithoutWritingOrUnloadingAnythingElse) {
+TEST_F(Tray, QuitEndsAtOnceWithoutWritingWhatTheDialogHolds) {
     start();
     main().Coption.click();
     app().form<Foption>().Option3[2].select();
     const std::string before = t.ini();
-    events.clear();
     choose("MnuQuitter");
     EXPECT_TRUE(app().runtime().ended() && t.window.ended && t.window.called("tray- Form1"));
     EXPECT_EQ(t.ini(), before);
-    EXPECT_EQ(events, (std::vector<std::string>{"unloaded Form1", "unloaded SysTray"}));
 }
 
-TEST_F(Tray, TheWindowManagersCloseHidesTheWindowAndKeepsTheIcon) {
-    start();
-    EXPECT_TRUE(t.window.called("tray+ Form1 Korvo")) << "the icon comes with the window";
-    app().runtime().dispatch([&] { main().requestClose(); });
-    EXPECT_TRUE(app().isLoaded<Form1>() && !main().visible()) << "only hidden";
-    EXPECT_FALSE(t.window.called("tray- Form1"));
-}
-
-TEST_F(Tray, TheClockKeepsItsTimeWhileTheMenuIsOpen) {
+TEST_F(Tray, WhileTheMenuIsOpenTheClockKeepsItsTimeAndNotificationsAreIgnored) {
     start("0", "5");  // changes at 4, 9, 14 s
-    t.window.whilePopupOpen = [&](forms::Menu&) { t.scheduler.advanceSeconds(12); };
+    t.window.whilePopupOpen = [&](forms::Menu&) {
+        t.scheduler.advanceSeconds(12);
+        notify(0x205);
+    };
     notify(0x202);
+    EXPECT_EQ(popups(), 1);
     EXPECT_EQ(t.appliedPaths(), (std::vector<std::string>{pics + "a", pics + "b"}));
     t.window.whilePopupOpen = nullptr;
     t.scheduler.advanceSeconds(2);
     EXPECT_EQ(t.appliedPaths().size(), 3u) << "and goes on on time after it has closed";
+    notify(0x202);
+    EXPECT_EQ(popups(), 2) << "open again once the menu has closed";
 }
 
 }  // namespace

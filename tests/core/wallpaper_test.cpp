@@ -28,9 +28,7 @@ TEST_F(Wallpaper, TheActiveDesktopIsSwitchedOnOnlyWhenItIsOff) {
     form2().SetWallpaper("/p.png", 0, false);
     t.desktop.activeDesktop = false;
     form2().SetWallpaper("/p.png", 0, false);
-    EXPECT_EQ(std::count(t.desktop.calls.begin(), t.desktop.calls.end(),
-                         "SetDesktopItemOptions active=1"),
-              1)
+    EXPECT_EQ(std::ranges::count(t.desktop.calls, "SetDesktopItemOptions active=1"), 1)
         << "written the first time only, and never without ForceEnable";
 }
 

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/forms/control.h"
+#include "ui/forms/form.h"
+#include "ui/forms/runtime.h"
 #include "ui/forms/services.h"
 
 namespace korvo::fake {
@@ -15,16 +18,30 @@ namespace korvo::fake {
 // "popup SysTray MnuFichier default=MnuInfo", "drag Form1", "tray+ Form1 Korvo", ...
 class RecordingWindow : public forms::WindowServices {
   public:
-    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
-    void startWindowDrag(forms::Form& form) override;
-    std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
+    void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override {
+        calls.push_back("popup " + owner.name() + " " + menu.name() +
+                        (defaultItem ? " default=" + defaultItem->name() : std::string{}));
+        if (whilePopupOpen) whilePopupOpen(menu);
+        forms::Runtime& runtime = owner.runtime();
+        for (forms::Menu* item : menu.items())
+            if (item->name() == pick) runtime.dispatch([item] { item->click(); });
+        if (runtime.ended()) throw forms::ProgramEnded{};
+    }
+    void startWindowDrag(forms::Form& form) override { calls.push_back("drag " + form.name()); }
+    std::optional<forms::PictureInfo> probePicture(const std::string& path) override {
+        calls.push_back("probe " + path);
+        if (auto it = pictures.find(path); it != pictures.end()) return it->second;
+        return std::nullopt;
+    }
     void openAddress(const std::string& address) override { calls.push_back("open " + address); }
-    void addTrayIcon(forms::Form& owner, const std::string& tip) override;
-    void removeTrayIcon(forms::Form& owner) override;
+    void addTrayIcon(forms::Form& owner, const std::string& tip) override {
+        calls.push_back("tray+ " + owner.name() + " " + tip);
+    }
+    void removeTrayIcon(forms::Form& owner) override { calls.push_back("tray- " + owner.name()); }
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
-    int screenWidth() override { return screen.width; }
-    int screenHeight() override { return screen.height; }
+    int screenWidth() override { return 0; }
+    int screenHeight() override { return 0; }
     void endProgram() override {
         ended = true;
         calls.push_back("end");
@@ -32,17 +49,14 @@ class RecordingWindow : public forms::WindowServices {
 
     std::vector<std::string> calls;
     int twipsPerPixel = 15;
-    forms::Rect screen;  // its width and height; none unless a test gives them
     bool ended = false;
     // What happens while the popup is open (a test lets the clock run here), then the item it
     // chooses: the name of one of the menu's items, or empty to close it without a choice. The
     // choice is dispatched as the window system's own loop would.
     std::function<void(forms::Menu&)> whilePopupOpen;
     std::string pick;
-    // Files that decode as pictures, by path; everything else is not a picture. A test may also
-    // let the real file decide by setting probe.
+    // Files that decode as pictures, by path; everything else is not a picture.
     std::map<std::string, forms::PictureInfo> pictures;
-    std::function<std::optional<forms::PictureInfo>(const std::string&)> probe;
 
     bool called(const std::string& line) const {
         return std::find(calls.begin(), calls.end(), line) != calls.end();
