@@ -26,9 +26,6 @@ int thumbCentre(QSlider* slider, int value, QWidget* window) {
     option.sliderPosition = option.sliderValue = value;
     option.upsideDown = !slider->invertedAppearance();  // as QSlider fills it when vertical
     option.tickPosition = slider->tickPosition();
-    option.tickInterval = slider->tickInterval();
-    option.pageStep = slider->pageStep();
-    option.singleStep = slider->singleStep();
     const QRect thumb = slider->style()->subControlRect(QStyle::CC_Slider, &option,
                                                         QStyle::SC_SliderHandle, slider);
     return slider->mapTo(window, thumb.center()).y();

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QThreadPool>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -91,6 +94,29 @@ TEST_F(QtPreview, APictureThatCannotBeDecodedKeepsTheOneShownBefore) {
         f.Im1.setPicture(nullptr);
         EXPECT_NE(settled(), QColor(Qt::red)) << "no picture at all empties the preview";
     }
+}
+
+TEST_F(QtPreview, WhatIsNoPictureIsRefusedAndALargeOneDecodesOnlyAtTheSizeShown) {
+    const std::string large = picture("large.jpg", {4000, 3000}, QColor(200, 30, 30), "JPEG");
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    std::ofstream(path("fake.jpg")) << "not a picture at all";
+    std::filesystem::copy_file(large, path("cut.jpg"));
+    std::filesystem::resize_file(path("cut.jpg"), std::filesystem::file_size(large) / 3);
+    for (const std::string& none : {path("fake.jpg"), path("missing.png"), path("")})
+        EXPECT_FALSE(probePicture(none)) << none;
+    (void)decodePicture(path("cut.jpg"), {257, 185});  // a cut file: no crash
+
+    // With room for a preview but not for the whole picture, only a decode at display size can
+    // succeed: proof that the full 12-megapixel picture is never built.
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);  // MiB; the full picture would need 46
+    EXPECT_TRUE(decodePicture(large, {}).isNull());
+    f.show();
+    show(large);
+    const QColor colour = settled();
+    QImageReader::setAllocationLimit(limit);
+    EXPECT_NEAR(colour.red(), 200, 8);
+    EXPECT_LT(colour.green(), 100);
 }
 
 TEST(QtPictures, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {

@@ -1,19 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "qt_world.h"
 #include "ui/forms/qt/fonts.h"
-#include "ui/forms/qt/pictures.h"
 
 namespace korvo::qt::test {
 namespace {
@@ -55,49 +51,6 @@ TEST(QtScheduler, ModelTimersFireOnTheQtLoopAndPollsCostNoTimer) {
     flushDeletes();
     EXPECT_EQ(w.scheduler.armedCount(), 0);
     waitFor([] { return false; }, 100);  // and no late timeout reaches the freed form
-}
-
-TEST(QtPictures, ProbingRefusesWhatIsNoPictureAndDecodingHappensAtTheSizeShown) {
-    QTemporaryDir dir;
-    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
-    QImage large(4000, 3000, QImage::Format_RGB32);
-    large.fill(QColor(200, 30, 30));
-    ASSERT_TRUE(large.save(dir.filePath("large.jpg"), "JPEG", 90));
-    std::ofstream(path("fake.jpg")) << "not a picture at all";
-    std::filesystem::copy_file(path("large.jpg"), path("cut.jpg"));
-    std::filesystem::resize_file(path("cut.jpg"), std::filesystem::file_size(path("cut.jpg")) / 3);
-
-    const auto info = probePicture(path("large.jpg"));
-    ASSERT_TRUE(info);
-    EXPECT_EQ(QSize(info->width, info->height), QSize(4000, 3000));
-    for (const std::string& none :
-         {path("fake.jpg"), path("missing.png"), dir.path().toStdString()})
-        EXPECT_FALSE(probePicture(none)) << none;
-    (void)decodePicture(path("cut.jpg"), {257, 185});  // a cut file: no crash
-
-    // With room for a preview but not for the whole picture, only a decode at display size can
-    // succeed: proof that the full 12-megapixel picture is never built.
-    const int limit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(8);  // MiB; the full picture would need 46
-    EXPECT_TRUE(decodePicture(path("large.jpg"), {}).isNull());
-
-    struct Preview : forms::Form {
-        explicit Preview(QtWorld& w) : forms::Form(w.runtime, "Preview") {}
-        forms::Image Im1{*this, "Im1", {120, 240, 3855, 2775}, true};
-    };
-    QtWorld w;
-    auto& f = w.form<Preview>();
-    f.Im1.setBordered(true);
-    w.runtime.dispatch([&] { f.Im1.setPicture(w.runtime.loadPicture(path("large.jpg"))); });
-    f.show();
-    QImage shot;  // a picture this large decodes off the UI thread
-    waitFor([&] {
-        shot = w.view.widget(f.Im1)->grab().toImage();
-        return shot.pixelColor(128, 92).green() < 100;
-    });
-    QImageReader::setAllocationLimit(limit);
-    ASSERT_EQ(shot.size(), QSize(257, 185));
-    EXPECT_NEAR(shot.pixelColor(128, 92).red(), 200, 8);
 }
 
 class Tray : public forms::Form {
