@@ -12,6 +12,7 @@
 
 // Before any Xlib header, whose macros (None, Status) would break the forms' names.
 #include "platform/select.h"
+#include "support/fixture.h"
 
 #include "platform/linux/process_runner.h"
 #include "platform/linux/x11_display.h"
@@ -19,27 +20,10 @@
 namespace korvo::platform::testing {
 
 using namespace std::chrono_literals;
+using korvo::testing::TempFolder;
 
 constexpr QRgb kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kYellow = 0xffffff00,
                kBlack = 0xff000000;
-
-// A folder of its own under the system's temporary folder, removed with everything in it.
-struct TempDir {
-    std::string path = (std::filesystem::temp_directory_path() / "korvo-test.XXXXXX").string();
-    TempDir() {
-        if (!::mkdtemp(path.data())) std::abort();
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 inline std::string variable(const char* name) {
     return std::getenv(name) ? std::getenv(name) : "";

@@ -36,7 +36,7 @@ class SessionBus : public ::testing::Test {
         writePicture(picture_);
     }
 
-    TempDir pictures_;
+    TempFolder pictures_;
     const std::string picture_ = pictures_.file("My Pictures, Été à la plage 1.png");
 };
 
@@ -46,7 +46,7 @@ TEST_F(SessionBus, GnomeKeysReachDconfAndOutliveTheSession) {
         ASSERT_EQ(changeWallpaper("ubuntu:GNOME", picture_, style), shell::S_OK);
         EXPECT_EQ(stored(kGnome, "picture-options"), words[style]);
     }
-    const std::string uri = "file://" + pictures_.path +
+    const std::string uri = "file://" + pictures_.str() +
                             "/My%20Pictures,%20%C3%89t%C3%A9%20%C3%A0%20la%20plage%201.png";
     EXPECT_EQ(stored(kGnome, "picture-uri"), quoted(uri));
     EXPECT_EQ(stored(kGnome, "picture-uri-dark"), quoted(uri));

@@ -1,15 +1,25 @@
+// The Qt services under the forms: the scheduler, the preview's pictures, the tray icon, the
+// font substitutes and the window drag.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontInfo>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QThreadPool>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qt_world.h"
 #include "ui/forms/qt/fonts.h"
+#include "ui/forms/qt/pictures.h"
 
 namespace korvo::qt::test {
 namespace {
@@ -51,6 +61,127 @@ TEST(QtScheduler, ModelTimersFireOnTheQtLoopAndPollsCostNoTimer) {
     flushDeletes();
     EXPECT_EQ(w.scheduler.armedCount(), 0);
     waitFor([] { return false; }, 100);  // and no late timeout reaches the freed form
+}
+
+// The preview's decoding: large pictures from files decode off the UI thread, the newest picture
+// wins over an older decode that ends later, and a picture that cannot be decoded keeps the one
+// shown before; each reader is bound to the format the file's first bytes say.
+struct Preview : forms::Form {
+    explicit Preview(QtWorld& w) : forms::Form(w.runtime, "Preview") {}
+    forms::Image Im1{*this, "Im1", {0, 0, 3855, 2775}, true};
+};
+
+class QtPreview : public ::testing::Test {
+  protected:
+    std::string picture(const char* name, QSize size, QColor colour, const char* format) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(image.save(file, format));
+        return file.toStdString();
+    }
+    void show(const std::string& path) {
+        w.runtime.dispatch([&] { f.Im1.setPicture(w.runtime.loadPicture(path)); });
+    }
+    // The preview's colour in its middle, once every decode has ended and been delivered.
+    QColor settled() {
+        (void)shown();
+        do {
+            QThreadPool::globalInstance()->waitForDone();
+            QCoreApplication::processEvents();
+        } while (QThreadPool::globalInstance()->activeThreadCount() > 0);
+        return shown();
+    }
+    QColor shown() { return w.view.widget(f.Im1)->grab().toImage().pixelColor(128, 92); }
+
+    QTemporaryDir dir;
+    QtWorld w;
+    Preview& f = w.form<Preview>();
+};
+
+TEST_F(QtPreview, TheNewestPictureWinsOverAnOlderDecodeThatEndsLater) {
+    // A slow, detailed 24-megapixel JPEG first, then a quick flat one: the older decode ends
+    // last, and its result must not replace the newer picture.
+    QImage detail(6000, 4000, QImage::Format_RGB32);
+    for (int y = 0; y < detail.height(); ++y)
+        for (int x = 0; x < detail.width(); ++x)
+            detail.setPixel(x, y, qRgb(200 + (x * 7 + y * 13) % 50, (x ^ y) % 40, (x * y) % 40));
+    ASSERT_TRUE(detail.save(dir.filePath("slow.jpg"), "JPEG", 95));
+    const std::string quick = picture("quick.png", {1200, 1000}, Qt::blue, "PNG");
+    f.show();
+
+    show(dir.filePath("slow.jpg").toStdString());
+    EXPECT_GT(shown().green(), 100) << "painting does not wait for the decode";
+    QThread::msleep(10);  // the decode has begun
+    show(quick);
+    (void)shown();
+    ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::blue); }));
+    EXPECT_EQ(settled(), QColor(Qt::blue));
+}
+
+TEST_F(QtPreview, APictureThatCannotBeDecodedKeepsTheOneShownBefore) {
+    f.show();
+    // A PNG header that tells a size over data that is no PNG: probed as a picture, never decoded.
+    for (const QSize size : {QSize(640, 400), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.width());
+        const std::string good = picture("good.png", size, Qt::red, "PNG");
+        const std::string broken = picture("broken.png", size, Qt::green, "PNG");
+        QFile file(QString::fromStdString(broken));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(33);  // the signature and the header chunk stay; the data chunk is noise
+        file.write(QByteArray("\0\0\x10\0IDAT", 8) + QByteArray(4100, '\x5a'));
+        file.close();
+
+        show(good);
+        ASSERT_TRUE(waitFor([&] { return shown() == QColor(Qt::red); }));
+        show(broken);
+        ASSERT_EQ(f.Im1.picture()->source, broken) << "the model takes what its header says";
+        EXPECT_EQ(settled(), QColor(Qt::red));
+        f.Im1.setPicture(nullptr);
+        EXPECT_NE(settled(), QColor(Qt::red)) << "no picture at all empties the preview";
+    }
+}
+
+TEST_F(QtPreview, WhatIsNoPictureIsRefusedAndALargeOneDecodesOnlyAtTheSizeShown) {
+    const std::string large = picture("large.jpg", {4000, 3000}, QColor(200, 30, 30), "JPEG");
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    std::ofstream(path("fake.jpg")) << "not a picture at all";
+    std::filesystem::copy_file(large, path("cut.jpg"));
+    std::filesystem::resize_file(path("cut.jpg"), std::filesystem::file_size(large) / 3);
+    for (const std::string& none : {path("fake.jpg"), path("missing.png"), path("")})
+        EXPECT_FALSE(probePicture(none)) << none;
+    (void)decodePicture(path("cut.jpg"), {257, 185});  // a cut file: no crash
+
+    // With room for a preview but not for the whole picture, only a decode at display size can
+    // succeed: proof that the full 12-megapixel picture is never built.
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);  // MiB; the full picture would need 46
+    EXPECT_TRUE(decodePicture(large, {}).isNull());
+    f.show();
+    show(large);
+    const QColor colour = settled();
+    QImageReader::setAllocationLimit(limit);
+    EXPECT_NEAR(colour.red(), 200, 8);
+    EXPECT_LT(colour.green(), 100);
+}
+
+TEST(QtPictures, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
+    QTemporaryDir dir;
+    QImage image(24, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    for (const char* format :
+         {"png", "jpeg", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm", "tiff", "webp", "ico", "wbmp"}) {
+        SCOPED_TRACE(format);
+        // WBMP (like TGA, which Qt does not write) has no signature: its extension names it.
+        const QString file =
+            dir.filePath(std::string_view(format) == "wbmp" ? QStringLiteral("picture.wbmp")
+                                                            : QStringLiteral("picture.dat"));
+        ASSERT_TRUE(image.save(file, format));
+        const auto info = probePicture(file.toStdString());
+        ASSERT_TRUE(info);
+        EXPECT_EQ(QSize(info->width, info->height), QSize(24, 16));
+        EXPECT_EQ(decodePicture(file.toStdString(), {12, 8}).size(), QSize(12, 8));
+    }
 }
 
 class Tray : public forms::Form {
