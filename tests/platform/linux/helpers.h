@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "support/fixture.h"
 
 #include "platform/linux/process_runner.h"
-#include "platform/linux/x11_display.h"
 
 namespace korvo::platform::testing {
 
@@ -70,26 +68,16 @@ inline std::string xfconf(std::vector<std::string> arguments) {
     return runProcess(arguments, 10s, Output::Capture).output;
 }
 
-// What the screen shows: the root window's pixels with every window on it, or grim's shot on
-// sway.
+// What the screen shows: the root window's pixels with every window on it (ImageMagick reads them
+// as Xlib would), or grim's shot on sway.
 inline QImage grabScreen() {
-    if (variable("KORVO_DESKTOP") == "sway") {
-        const auto shot = runProcess({"grim", "-t", "ppm", "-"}, 10s, Output::Capture);
-        return QImage::fromData(QByteArray::fromStdString(shot.output))
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    X11Connection x(variable("DISPLAY"));
-    XWindowAttributes size{};
-    if (!x || !XGetWindowAttributes(x.get(), x.root(), &size)) return {};
-    XImage* image = XGetImage(x.get(), x.root(), 0, 0, static_cast<unsigned>(size.width),
-                              static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
-    if (!image) return {};
-    QImage out(size.width, size.height, QImage::Format_RGB32);
-    for (int y = 0; y < size.height; ++y)
-        for (int px = 0; px < size.width; ++px)
-            out.setPixel(px, y, 0xff000000u | (image->f.get_pixel(image, px, y) & 0xffffffu));
-    image->f.destroy_image(image);
-    return out;
+    const TempFolder folder;  // a screenful is more than a captured output holds
+    const std::string file = folder.file("screen.ppm");
+    runProcess(variable("KORVO_DESKTOP") == "sway"
+                   ? std::vector<std::string>{"grim", "-t", "ppm", file}
+                   : std::vector<std::string>{"import", "-window", "root", "-depth", "8", file},
+               10s);
+    return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 
 // Whether the screen `s` shows the 64 x 48 quadrants picture turned `turn` in `style`. Each

@@ -5,6 +5,7 @@
 #include "helpers.h"
 #include "platform/linux/root_window.h"
 #include "platform/linux/wallpaper_state.h"
+#include "platform/linux/x11_display.h"
 
 namespace korvo::platform {
 
