@@ -3,7 +3,6 @@
 // drives, and everything that reaches a desktop through another program and that the screen
 // cannot show: the process runner, the escaping of a name in Plasma's script and xfconf's
 // backdrop names.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

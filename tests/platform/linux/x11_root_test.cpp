@@ -4,7 +4,6 @@
 
 #include "helpers.h"
 #include "platform/linux/root_window.h"
-#include "platform/linux/wallpaper_state.h"
 #include "platform/linux/x11_display.h"
 
 namespace korvo::platform {

@@ -165,22 +165,18 @@ TEST_F(QtPreview, WhatIsNoPictureIsRefusedAndALargeOneDecodesOnlyAtTheSizeShown)
     EXPECT_LT(colour.green(), 100);
 }
 
-TEST(QtPictures, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
-    QTemporaryDir dir;
-    QImage image(24, 16, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
+TEST_F(QtPreview, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
     for (const char* format :
          {"png", "jpeg", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm", "tiff", "webp", "ico", "wbmp"}) {
         SCOPED_TRACE(format);
         // WBMP (like TGA, which Qt does not write) has no signature: its extension names it.
-        const QString file =
-            dir.filePath(std::string_view(format) == "wbmp" ? QStringLiteral("picture.wbmp")
-                                                            : QStringLiteral("picture.dat"));
-        ASSERT_TRUE(image.save(file, format));
-        const auto info = probePicture(file.toStdString());
+        const std::string file =
+            picture(std::string_view(format) == "wbmp" ? "picture.wbmp" : "picture.dat", {24, 16},
+                    Qt::darkCyan, format);
+        const auto info = probePicture(file);
         ASSERT_TRUE(info);
         EXPECT_EQ(QSize(info->width, info->height), QSize(24, 16));
-        EXPECT_EQ(decodePicture(file.toStdString(), {12, 8}).size(), QSize(12, 8));
+        EXPECT_EQ(decodePicture(file, {12, 8}).size(), QSize(12, 8));
     }
 }
 

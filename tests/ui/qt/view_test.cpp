@@ -41,7 +41,6 @@ class Sampler : public forms::Form {
         setRect({150, 300, 6000, 4500});
         setBackColor(forms::rgb(128, 128, 128));
         Strip.setBackColor(forms::rgb(0, 0, 192));
-        Title.setForeColor(forms::rgb(255, 255, 255));
         Go.onClick = [this] { log.push_back("Go"); };
         for (auto& option : Choice)
             option->onClick = [this, i = option->index()] { log.push_back("Choice" + num(i)); };
