@@ -198,7 +198,6 @@ class Tray : public forms::Form {
     forms::Menu Line{*this, "Line", "-", &Top};
     forms::Menu About{*this, "About", "&About of...", &Top};
     forms::Menu Gone{*this, "Gone", "Hidden item", &Top};
-    forms::Menu Quit{*this, "Quit", "&Quit", &Top};
     Log log;
 };
 
@@ -222,8 +221,6 @@ TEST(QtTray, ClicksReachTheOwnersMouseMoveAsWindowsMessages) {
     chooser.start(20);
     for (const auto& [reason, logged] :
          {std::pair{QSystemTrayIcon::Trigger, Log{"514"}},
-          {QSystemTrayIcon::DoubleClick, {"515"}},
-          {QSystemTrayIcon::MiddleClick, {"520"}},
           {QSystemTrayIcon::Context, {"517", "show", "menu closed"}}}) {
         f.log.clear();
         emit icon->activated(reason);
@@ -232,7 +229,7 @@ TEST(QtTray, ClicksReachTheOwnersMouseMoveAsWindowsMessages) {
         EXPECT_TRUE(waitFor([&] { return f.log.size() == count; }));
         EXPECT_EQ(f.log, logged);
     }
-    EXPECT_EQ(seen, (QStringList{"&See", "-", "&About of...*", "&Quit"}))
+    EXPECT_EQ(seen, (QStringList{"&See", "-", "&About of...*"}))
         << "visible items only; the default one, and only it, bold";
 
     w.runtime.dispatch([&] { f.unload(); });

