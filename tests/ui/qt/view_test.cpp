@@ -39,8 +39,6 @@ class Sampler : public forms::Form {
         setBorderStyle(forms::BorderStyle::None);
         setShowInTaskbar(false);
         setRect({150, 300, 6000, 4500});
-        setBackColor(forms::rgb(128, 128, 128));
-        Strip.setBackColor(forms::rgb(0, 0, 192));
         Go.onClick = [this] { log.push_back("Go"); };
         for (auto& option : Choice)
             option->onClick = [this, i = option->index()] { log.push_back("Choice" + num(i)); };
@@ -100,16 +98,13 @@ struct QtView : ::testing::Test {
     }
 };
 
-TEST_F(QtView, TheWindowTakesItsFlagsPlaceAndColoursFromTheForm) {
+TEST_F(QtView, TheWindowTakesItsFlagsAndEnabledStateFromTheForm) {
     QWidget* window = w.view.window(f);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible()) << "forms load hidden";
     EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool) << "no task-bar button";
     EXPECT_EQ(window->findChild<QMenuBar*>(), nullptr) << "a hidden menu is for popping up";
-    f.show();
-    const QImage shot = window->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(2, 2), QColor(0, 0, 192)) << "the picture box's back colour";
-    EXPECT_EQ(shot.pixelColor(399, 299), QColor(128, 128, 128)) << "the form's back colour";
+    // Places, sizes and back colours are read off the real program's windows on X11.
     f.setBorderStyle(forms::BorderStyle::FixedDialog);
     EXPECT_FALSE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "a fixed dialog keeps its size";
