@@ -10,12 +10,7 @@ namespace korvo::platform {
 namespace {
 
 TEST(SettingsFolder, AWritableProgramFolderKeepsItsSettingsElseTheUsersConfigFolder) {
-    struct Case {
-        bool writable;
-        std::map<std::string, std::string> env;
-        const char* folder;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<bool, std::map<std::string, std::string>, const char*> cases[] = {
         {true, {{"HOME", "/home/ann"}}, "/opt/korvo"},
         {false, {{"HOME", "/home/ann"}}, "/home/ann/.config/korvo"},
         {false, {{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}}, "/cfg/korvo"},
@@ -25,31 +20,25 @@ TEST(SettingsFolder, AWritableProgramFolderKeepsItsSettingsElseTheUsersConfigFol
         {false, {}, "/opt/korvo"},
         {false, {{"HOME", "relative"}}, "/opt/korvo"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(settingsFolder("/opt/korvo", c.writable, Environment{c.env}), c.folder)
-            << ::testing::PrintToString(c.env) << " writable=" << c.writable;
-    }
+    for (const auto& [writable, env, folder] : cases)
+        EXPECT_EQ(settingsFolder("/opt/korvo", writable, Environment{env}), folder)
+            << ::testing::PrintToString(env) << " writable=" << writable;
 }
 
 TEST(SettingsFolder, ANewUserGetsTheProgramFoldersCopyOnceAndKeepsTheirOwn) {
     testing::TempFolder top;
-    top.write("Korv.ini", "[Start]\r\nFirst=1\r\n");
     DiskTextFileStore store;
-    const std::string own = top.file("config/korvo");
-    laySettings(top.str(), own, store);
-    EXPECT_EQ(top.read("config/korvo/Korv.ini"), "[Start]\r\nFirst=1\r\n");
-
-    top.write("config/korvo/Korv.ini", "[Start]\r\nFirst=0\r\n");
-    laySettings(top.str(), own, store);
-    EXPECT_EQ(top.read("config/korvo/Korv.ini"), "[Start]\r\nFirst=0\r\n");
-}
-
-TEST(SettingsFolder, NoDefaultsToCopyLeavesNoFileSoTheAssistantStillRuns) {
-    testing::TempFolder top;
-    DiskTextFileStore store;
+    // No defaults to copy: no file, so that the assistant still runs.
     laySettings(top.str(), top.file("own"), store);
     EXPECT_TRUE(std::filesystem::is_directory(toPath(top.file("own"))));
     EXPECT_FALSE(std::filesystem::exists(toPath(top.file("own/Korv.ini"))));
+
+    top.write("Korv.ini", "[Start]\r\nFirst=1\r\n");
+    laySettings(top.str(), top.file("own"), store);
+    EXPECT_EQ(top.read("own/Korv.ini"), "[Start]\r\nFirst=1\r\n");
+    top.write("own/Korv.ini", "[Start]\r\nFirst=0\r\n");
+    laySettings(top.str(), top.file("own"), store);
+    EXPECT_EQ(top.read("own/Korv.ini"), "[Start]\r\nFirst=0\r\n");
 }
 
 TEST(SettingsFolder, AProgramFolderOnlyRootCanWriteIsNotWritable) {

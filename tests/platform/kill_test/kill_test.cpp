@@ -1,8 +1,7 @@
 // Kills a process that keeps rewriting Korv.ini through the disk store, at random moments, and
 // checks after each kill that the file holds one whole content (the last one written, or the one
 // being written) and that a killed writer's temporary file does not stay behind for ever.
-//   korvo_kill_test [--whole-only] [kills] [longest wait in microseconds]
-// --whole-only leaves out the check of the temporary files.
+//   korvo_kill_test [kills] [longest wait in microseconds]
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -36,8 +35,6 @@ static std::map<fs::path, fs::file_time_type> leftovers(const fs::path& folder) 
 }
 
 int main(int argc, char** argv) {
-    const bool wholeOnly = argc > 1 && std::string(argv[1]) == "--whole-only";
-    if (wholeOnly) --argc, ++argv;
     const int kills = argc > 1 ? std::atoi(argv[1]) : 1000;
     std::string folder = (fs::temp_directory_path() / "korvo-kill.XXXXXX").string();
     if (!mkdtemp(folder.data())) return 2;
@@ -87,8 +84,7 @@ int main(int argc, char** argv) {
         // left behind.
         const auto now = leftovers(folder);
         for (const auto& [name, time] : present)
-            if (!wholeOnly && written > 0 && now.count(name) && now.at(name) == time &&
-                stale++ < 10)
+            if (written > 0 && now.count(name) && now.at(name) == time && stale++ < 10)
                 std::fprintf(stderr, "kill %d: %s, an earlier writer's, is still there\n", round,
                              name.c_str());
     }
@@ -101,5 +97,5 @@ int main(int argc, char** argv) {
         "after a clean write\n",
         kills, torn, stale, remaining.size());
     fs::remove_all(folder);
-    return torn == 0 && (wholeOnly || (stale == 0 && remaining.empty())) ? 0 : 1;
+    return torn == 0 && stale == 0 && remaining.empty() ? 0 : 1;
 }

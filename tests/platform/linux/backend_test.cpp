@@ -1,7 +1,11 @@
 // The backends' own small pieces: which desktop runs, the XDG folders and autostart entry, the
-// kept wallpaper, picture sniffing and the desktop object every desktop shares.
+// kept wallpaper, picture sniffing, the desktop object every desktop shares, the folder browsers'
+// drives, and everything that reaches a desktop through another program and that the screen
+// cannot show: the process runner, the escaping of a name in Plasma's script and xfconf's
+// backdrop names.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <vector>
@@ -12,14 +16,19 @@
 #include "helpers.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/linux/desktop_kind.h"
+#include "platform/linux/linux_file_system.h"
 #include "platform/linux/picture_file.h"
+#include "platform/linux/plasma_desktop.h"
 #include "platform/linux/wallpaper_object.h"
 #include "platform/linux/wallpaper_state.h"
 #include "platform/linux/xdg_autostart.h"
+#include "platform/linux/xfce_desktop.h"
 
 namespace korvo::platform {
 
-using testing::TempDir;
+using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
+using testing::TempFolder;
 
 // The plain names each desktop sets are met by the real-desktop tests; these are the fallbacks.
 TEST(Selection, NamesTheDesktopFromTheSessionVariables) {
@@ -66,8 +75,8 @@ TEST(DesktopEntryExec, QuotesAndEscapesByBothLayersOfTheRules) {
 }
 
 TEST(XdgAutostart, WritesAndRemovesTheEntryFile) {
-    TempDir config;
-    auto entries = makeStartupEntries(Environment{{{"XDG_CONFIG_HOME", config.path}}});
+    TempFolder config;
+    auto entries = makeStartupEntries(Environment{{{"XDG_CONFIG_HOME", config.str()}}});
     const std::string file = config.file("autostart/korvo.desktop");
     ASSERT_TRUE(entries->add("Korvo", "/usr/bin/korvo"));
     ASSERT_TRUE(entries->add("Korvo", "/opt/My Apps/korvo"));
@@ -75,8 +84,7 @@ TEST(XdgAutostart, WritesAndRemovesTheEntryFile) {
         "[Desktop Entry]\nType=Application\nName=Korvo\nExec=\"/opt/My Apps/korvo\"\n"
         "Icon=korvo\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     EXPECT_EQ(DiskTextFileStore().read(file), entry);
-    const ProcessResult check =
-        runProcess({"desktop-file-validate", file}, std::chrono::seconds(10), Output::Capture);
+    const ProcessResult check = runProcess({"desktop-file-validate", file}, 10s, Output::Capture);
     EXPECT_TRUE(check.succeeded() && check.output.empty()) << check.output;
     EXPECT_FALSE(entries->add("Korvo", "/usr/\xff/korvo"));
     EXPECT_FALSE(entries->add("../evil", "/usr/bin/korvo"));
@@ -89,29 +97,27 @@ TEST(XdgAutostart, WritesAndRemovesTheEntryFile) {
     entries->remove("Korvo");  // already gone: nothing to do
 
     EXPECT_FALSE(XdgAutostart("").add("Korvo", "/usr/bin/korvo"));
-    testing::writeFile(config.file("blocked"), "");  // a file where the folder should be
+    config.write("blocked", "");  // a file where the folder should be
     EXPECT_FALSE(XdgAutostart(config.file("blocked")).add("Korvo", "/usr/bin/korvo"));
 }
 
 TEST(WallpaperState, KeepsAnyPathAndStyleAndIgnoresDamage) {
-    TempDir state;
+    TempFolder state;
     const std::string folder = state.file("korvo");
     EXPECT_FALSE(keptWallpaper(folder));
     ASSERT_TRUE(keepWallpaper(folder, {"/p/two\nlines \xff.png", Style::Stretch}));
     const auto kept = keptWallpaper(folder).value_or(Wallpaper{});
     EXPECT_TRUE(kept.path == "/p/two\nlines \xff.png" && kept.style == Style::Stretch);
     for (const std::string damaged : {"", "2", "7\n/p.png", "1\nrelative.png", "x\n/p.png"}) {
-        testing::writeFile(folder + "/wallpaper", damaged);
+        state.write("korvo/wallpaper", damaged);
         EXPECT_FALSE(keptWallpaper(folder)) << damaged;
     }
 }
 
+// JPEG, PNG, WebP and TIFF become the wallpaper in the hostile-input run on bare X11.
 TEST(PictureSniffing, KnowsTheCommonFormatsByTheirFirstBytes) {
     using namespace std::string_view_literals;
     const std::pair<std::string_view, PictureFormat> cases[] = {
-        {"\xff\xd8\xff\xe0\0\x10JFIF"sv, PictureFormat::Jpeg},
-        {"RIFF\x24\0\0\0WEBPVP8 "sv, PictureFormat::WebP},
-        {"MM\0*\0\0\0\x08"sv, PictureFormat::Tiff},
         {"\0\0\0\034ftypavif\0\0\0\0"sv, PictureFormat::Heif},
         {"\xff\x0a\xfa\x7f"sv, PictureFormat::JpegXl},
         {"BMW is a car, not a bitmap"sv, PictureFormat::NotAPicture},
@@ -122,21 +128,23 @@ TEST(PictureSniffing, KnowsTheCommonFormatsByTheirFirstBytes) {
 }
 
 TEST(WallpaperObject, HandsOnlyAStyleAndAReadablePictureToTheDesktopInApplyChanges) {
-    std::vector<Wallpaper> applied;
+    std::vector<std::string> applied;  // each picture the desktop got, and its style
     HRESULT answer = shell::S_OK;
-    WallpaperObject object([&](const Wallpaper& w) { return applied.push_back(w), answer; });
+    WallpaperObject object([&](const Wallpaper& w) {
+        return applied.push_back(w.path + " " + std::to_string(static_cast<int>(w.style))), answer;
+    });
     const auto setStyle = [&](std::uint32_t style, unsigned size = sizeof(shell::WALLPAPEROPT)) {
         return shell::succeeded(object.SetWallpaperOptions({size, style}));
     };
     EXPECT_FALSE(setStyle(3) || setStyle(0xFFFFFFFFu) || setStyle(shell::WPSTYLE_TILE, 4));
-    TempDir dir;
-    testing::writeFile(dir.file("text.jpg"), "hello");
-    testing::writeFile(dir.file("empty.png"), "");
+    TempFolder dir;
+    dir.write("text.jpg", "hello");
+    dir.write("empty.png", "");
     // A FIFO named like a picture must not block the check.
     ASSERT_EQ(::mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
     for (const std::string& path :
          {std::string("Null"), std::string(), dir.file("missing.png"), dir.file("text.jpg"),
-          dir.file("empty.png"), dir.file("pipe.png"), dir.path,
+          dir.file("empty.png"), dir.file("pipe.png"), dir.str(),
           std::string("/tmp/a\0b.png", 12)}) {
         EXPECT_FALSE(shell::succeeded(object.SetWallpaper(path))) << path;
     }
@@ -147,17 +155,122 @@ TEST(WallpaperObject, HandsOnlyAStyleAndAReadablePictureToTheDesktopInApplyChang
     testing::writePicture(dir.file("été à la plage.png"));
     EXPECT_TRUE(setStyle(shell::WPSTYLE_STRETCH));
     const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path);
+    std::filesystem::current_path(dir.str());
     const HRESULT set = object.SetWallpaper("été à la plage.png");
     std::filesystem::current_path(before);
     ASSERT_EQ(set, shell::S_OK);
     EXPECT_TRUE(applied.empty());
     EXPECT_EQ(object.ApplyChanges(7), shell::S_OK);
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0].path, dir.file("été à la plage.png"));
-    EXPECT_EQ(applied[0].style, Style::Stretch);
+    EXPECT_EQ(applied, std::vector<std::string>{dir.file("été à la plage.png") + " 2"});
     answer = shell::E_FAIL;
     EXPECT_EQ(object.ApplyChanges(7), shell::E_FAIL) << "the desktop's failure reaches the core";
+}
+
+TEST(ProcessRunner, PassesEveryArgumentByteForByteWithoutAShell) {
+    for (const std::string argument :
+         {"it's \"q\"", "$(touch /tmp/korvo-pwned) `id`; exit 3 | cat &", "line\nbreak",
+          "\xff\xfe not utf-8", "*", "-n", ""}) {
+        const auto result = runProcess({"printf", "%s", argument}, 5s, Output::Capture);
+        EXPECT_TRUE(result.succeeded() && result.output == argument) << argument;
+    }
+    EXPECT_FALSE(std::filesystem::exists("/tmp/korvo-pwned"));
+    // More than a pipe holds: the tool waits on its end of the pipe instead of failing.
+    const auto large = runProcess({"head", "-c", "300000", "/dev/zero"}, 5s, Output::Capture);
+    EXPECT_TRUE(large.succeeded() && large.output.size() == 300000u);
+}
+
+TEST(ProcessRunner, TellsExitsSignalsTimeOutsAndMissingProgramsApart) {
+    const std::pair<Strings, HRESULT> cases[] = {
+        {{"true"}, shell::S_OK},
+        {{"false"}, shell::E_FAIL},
+        {{"sh", "-c", "kill -TERM $$"}, shell::E_FAIL},
+        {{"sleep", "30"}, kTimedOut},
+        // The helper keeps the output pipe open; the program itself has ended.
+        {{"sh", "-c", "sleep 3 & echo started"}, shell::S_OK},
+        {{"korvo-no-such-tool-anywhere"}, kFileNotFound},
+        {{}, kFileNotFound},
+        {{"true", std::string("a\0b", 3)}, kFileNotFound},
+    };
+    for (const auto& [argv, result] : cases) {
+        EXPECT_EQ(runProcess(argv, 1s, Output::Capture).hresult(), result)
+            << (argv.empty() ? "" : argv.back());
+    }
+}
+
+TEST(ProcessRunner, GivesTheProgramNoInputAndNoDescriptorOfItsOwn) {
+    // Our input and a stray descriptor become a pipe nobody writes to, deliberately without
+    // O_CLOEXEC: cat would wait on it for ever, ls would list it.
+    int ends[2];
+    const int input = ::dup(0);
+    ASSERT_TRUE(::pipe(ends) == 0 && ::dup2(ends[0], 0) == 0 && ::dup2(ends[0], 57) == 57);
+    const HRESULT cat = runProcess({"cat"}, 1s).hresult();
+    std::istringstream fds(runProcess({"ls", "/proc/self/fd"}, 10s, Output::Capture).output);
+    ::dup2(input, 0);
+    for (const int fd : {input, ends[0], ends[1], 57}) ::close(fd);
+    EXPECT_EQ(cat, shell::S_OK);
+    for (std::string fd; std::getline(fds, fd);) EXPECT_LE(std::stoi(fd), 3) << "inherited " << fd;
+}
+
+TEST(PlasmaScript, StringLiteralsHoldAnyNameAndNothingEscapesThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"it's", R"('it\'s')"},
+        {"'); evil(); ('", R"('\'); evil(); (\'')"},
+        {"a\\b\"c\\'", R"('a\\b\"c\\\'')"},
+        {"\\u0027</script>", R"('\\u0027</script>')"},
+        {"l\nr\r\x01", R"('l\u000ar\u000d\u0001')"},
+        {"\xe2\x80\xa8\xe2\x80\xa9", R"('\u2028\u2029')"},
+        {"\xc3\xa9\xf0\x9f\x8c\x85", R"('\u00e9\ud83c\udf05')"},
+        // Bytes that are not UTF-8 (a stray, a truncated and an overlong sequence) become U+FFFD.
+        {"\xff|\xe2\x80|\xc0\xaf", R"('\ufffd|\ufffd\ufffd|\ufffd\ufffd')"},
+    };
+    for (const auto& [text, literal] : cases) EXPECT_EQ(jsStringLiteral(text), literal);
+}
+
+// Reading the backdrops back from xfconf's listing is met against the real xfconf and xfdesktop.
+TEST(XfceBackdrops, NewOnesAreNamedForEachWorkspaceOfEachMonitorWithAUsableName) {
+    EXPECT_EQ(xfceNewBackdrops({"eDP-1", "a/b", ""}, 2),
+              (Strings{"/backdrop/screen0/monitoreDP-1/workspace0",
+                       "/backdrop/screen0/monitoreDP-1/workspace1"}));
+}
+
+TEST(LinuxDrives, TheRootFirstThenRemovableThenOtherVolumesWithoutPseudoFileSystems) {
+    const std::string table =
+        "proc /proc proc rw 0 0\n"
+        "/dev/sda2 /home ext4 rw,relatime 0 0\n"
+        "/dev/sda1 / ext4 rw,relatime 0 0\n"
+        "tmpfs /run tmpfs rw 0 0\n"
+        "/dev/sdb1 /media/ann/MY\\040PHOTOS vfat rw 0 0\n"
+        "server:/share /srv/pictures nfs4 rw 0 0\n"
+        "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
+        "/dev/sdc1 /run/media/ann/USB exfat rw 0 0\n"
+        "/dev/sda2 /home ext4 rw,relatime 0 0\n"
+        "truncated-line\n"
+        "\n";
+    EXPECT_EQ(volumeRoots(table), (Strings{"/", "/media/ann/MY PHOTOS", "/run/media/ann/USB",
+                                           "/home", "/srv/pictures"}));
+    EXPECT_EQ(volumeRoots(""), Strings{"/"}) << "no table: the root alone";
+}
+
+TEST(LinuxDrives, ThePicturesFolderAsUserDirsNamesItElseHome) {
+    const Environment env{{{"HOME", "/home/ann"}}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"# comment\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n", "/home/ann/Bilder"},
+        {"XDG_PICTURES_DIR=\"/data/My \\\"Pics\\\"\"\n", "/data/My \"Pics\""},
+        {"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/home/ann"},
+        {"XDG_PICTURES_DIR=\"relative/pics\"\n", "/home/ann"},
+        {"XDG_PICTURES_DIR=\"$HOMEWORK/x\"\n", "/home/ann"},
+        {"", "/home/ann"},
+    };
+    for (const auto& [dirs, folder] : cases) EXPECT_EQ(picturesFolder(env, dirs), folder) << dirs;
+}
+
+TEST(LinuxDrives, TheBrowserStartsInAnExistingPicturesFolder) {
+    TempFolder home;
+    home.write("user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Pictures\"\n");
+    const Environment env{{{"HOME", home.str()}, {"XDG_CONFIG_HOME", home.str()}}};
+    EXPECT_EQ(makeFileSystem(env)->startFolder(), home.str()) << "named but never made";
+    std::filesystem::create_directories(home.file("Pictures"));
+    EXPECT_EQ(makeFileSystem(env)->startFolder(), home.file("Pictures"));
 }
 
 }  // namespace korvo::platform

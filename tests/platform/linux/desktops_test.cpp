@@ -22,7 +22,7 @@ class Desktop : public ::testing::Test {
     void SetUp() override {
         ASSERT_FALSE(desktop_.empty()) << "run inside scripts/with-desktop";
         // sway's own process runs as another user and reads the pictures itself.
-        ::chmod(pictures_.path.c_str(), 0755);
+        ::chmod(pictures_.str().c_str(), 0755);
     }
 
     HRESULT change(const std::string& name, std::uint32_t style, int turn = 0) {
@@ -32,7 +32,7 @@ class Desktop : public ::testing::Test {
     }
 
     const std::string desktop_ = variable("KORVO_DESKTOP");
-    TempDir pictures_;
+    TempFolder pictures_;
     Environment env_ = Environment::fromProcess();
 };
 

@@ -5,41 +5,23 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 // Before any Xlib header, whose macros (None, Status) would break the forms' names.
 #include "platform/select.h"
+#include "support/fixture.h"
 
 #include "platform/linux/process_runner.h"
-#include "platform/linux/x11_display.h"
 
 namespace korvo::platform::testing {
 
 using namespace std::chrono_literals;
+using korvo::testing::TempFolder;
 
 constexpr QRgb kRed = 0xffff0000, kGreen = 0xff00ff00, kBlue = 0xff0000ff, kYellow = 0xffffff00,
                kBlack = 0xff000000;
-
-// A folder of its own under the system's temporary folder, removed with everything in it.
-struct TempDir {
-    std::string path = (std::filesystem::temp_directory_path() / "korvo-test.XXXXXX").string();
-    TempDir() {
-        if (!::mkdtemp(path.data())) std::abort();
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 inline std::string variable(const char* name) {
     return std::getenv(name) ? std::getenv(name) : "";
@@ -86,26 +68,16 @@ inline std::string xfconf(std::vector<std::string> arguments) {
     return runProcess(arguments, 10s, Output::Capture).output;
 }
 
-// What the screen shows: the root window's pixels with every window on it, or grim's shot on
-// sway.
+// What the screen shows: the root window's pixels with every window on it (ImageMagick reads them
+// as Xlib would), or grim's shot on sway.
 inline QImage grabScreen() {
-    if (variable("KORVO_DESKTOP") == "sway") {
-        const auto shot = runProcess({"grim", "-t", "ppm", "-"}, 10s, Output::Capture);
-        return QImage::fromData(QByteArray::fromStdString(shot.output))
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    X11Connection x(variable("DISPLAY"));
-    XWindowAttributes size{};
-    if (!x || !XGetWindowAttributes(x.get(), x.root(), &size)) return {};
-    XImage* image = XGetImage(x.get(), x.root(), 0, 0, static_cast<unsigned>(size.width),
-                              static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
-    if (!image) return {};
-    QImage out(size.width, size.height, QImage::Format_RGB32);
-    for (int y = 0; y < size.height; ++y)
-        for (int px = 0; px < size.width; ++px)
-            out.setPixel(px, y, 0xff000000u | (image->f.get_pixel(image, px, y) & 0xffffffu));
-    image->f.destroy_image(image);
-    return out;
+    const TempFolder folder;  // a screenful is more than a captured output holds
+    const std::string file = folder.file("screen.ppm");
+    runProcess(variable("KORVO_DESKTOP") == "sway"
+                   ? std::vector<std::string>{"grim", "-t", "ppm", file}
+                   : std::vector<std::string>{"import", "-window", "root", "-depth", "8", file},
+               10s);
+    return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 
 // Whether the screen `s` shows the 64 x 48 quadrants picture turned `turn` in `style`. Each

@@ -2,11 +2,9 @@
 // through GSettings (GNOME, MATE, Cinnamon schemas from their Debian packages) and xfconf. Runs
 // inside scripts/with-session --bus; a change is read back through a second, fresh bus session over
 // the same configuration folder, as after logging in again.
-#include <gio/gio.h>
 #include <gtest/gtest.h>
 
 #include "helpers.h"
-#include "platform/linux/glib_ptr.h"
 #include "platform/linux/gsettings_desktops.h"
 #include "platform/linux/plasma_desktop.h"
 #include "platform/linux/xfce_desktop.h"
@@ -22,11 +20,6 @@ static std::string stored(const std::string& schema, const std::string& key) {
         .output;
 }
 
-// A string as gsettings prints it.
-static std::string quoted(const std::string& text) {
-    return "'" + text + "'\n";
-}
-
 constexpr const char* kGnome = "org.gnome.desktop.background";
 
 class SessionBus : public ::testing::Test {
@@ -36,7 +29,7 @@ class SessionBus : public ::testing::Test {
         writePicture(picture_);
     }
 
-    TempDir pictures_;
+    TempFolder pictures_;
     const std::string picture_ = pictures_.file("My Pictures, Été à la plage 1.png");
 };
 
@@ -46,10 +39,10 @@ TEST_F(SessionBus, GnomeKeysReachDconfAndOutliveTheSession) {
         ASSERT_EQ(changeWallpaper("ubuntu:GNOME", picture_, style), shell::S_OK);
         EXPECT_EQ(stored(kGnome, "picture-options"), words[style]);
     }
-    const std::string uri = "file://" + pictures_.path +
+    const std::string uri = "file://" + pictures_.str() +
                             "/My%20Pictures,%20%C3%89t%C3%A9%20%C3%A0%20la%20plage%201.png";
-    EXPECT_EQ(stored(kGnome, "picture-uri"), quoted(uri));
-    EXPECT_EQ(stored(kGnome, "picture-uri-dark"), quoted(uri));
+    EXPECT_EQ(stored(kGnome, "picture-uri"), "'" + uri + "'\n");
+    EXPECT_EQ(stored(kGnome, "picture-uri-dark"), "'" + uri + "'\n");
 }
 
 TEST_F(SessionBus, MateKeepsAPlainPathWhichHasToBeUtf8) {
@@ -57,7 +50,7 @@ TEST_F(SessionBus, MateKeepsAPlainPathWhichHasToBeUtf8) {
     writePicture(pictures_.file("odd\xff.png"));
     EXPECT_FALSE(shell::succeeded(
         changeWallpaper("MATE", pictures_.file("odd\xff.png"), shell::WPSTYLE_CENTER)));
-    EXPECT_EQ(stored("org.mate.background", "picture-filename"), quoted(picture_));
+    EXPECT_EQ(stored("org.mate.background", "picture-filename"), "'" + picture_ + "'\n");
     EXPECT_EQ(stored("org.mate.background", "picture-options"), "'wallpaper'\n");
 }
 

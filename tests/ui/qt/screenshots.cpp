@@ -32,49 +32,42 @@ struct Shot {
     std::string file = form;  // the picture's name, without ".png"
 };
 
-// One line a window.
-std::vector<Shot> Shots = {
-    {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
-    {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
-    {"Foption", [](Program& p) { p.form<korvo::Foption>().Option4.select(); }},
-    {"Form5", [](Program& p) { p.form<korvo::Form5>().Dir1.setPath(p.FolderPath); }},
-    {"Fabout", [](Program& p) { p.form<korvo::Fabout>(); }},
-    {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
-    {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},
-};
-
-// The options dialog and the main window in each language, as the stored language puts them.
-void addLanguageShots() {
+// One line a window, then the options dialog, the main window and the about box in each
+// language, as the stored language puts them.
+std::vector<Shot> shots() {
+    std::vector<Shot> list = {
+        {"Form1", [](Program& p) { p.form<korvo::Form1>().Fi.setListIndex(0); }},
+        {"Fassist1", [](Program& p) { p.form<korvo::Fassist1>(); }},
+        {"Foption", [](Program& p) { p.form<korvo::Foption>().Option4.select(); }},
+        {"Form5", [](Program& p) { p.form<korvo::Form5>().Dir1.setPath(p.FolderPath); }},
+        {"Fabout", [](Program& p) { p.form<korvo::Fabout>(); }},
+        {"Fassist2", [](Program& p) { p.form<korvo::Fassist2>().Cv2.click(); }},
+        {"Fassist3", [](Program& p) { p.form<korvo::Fassist3>(); }},
+    };
     for (const char* code : korvo::LanguageCodes) {
-        const auto applied = [code](Program& p) {
-            p.WriteSetting("OPTION", "Lang", code);
-            p.ApplyLanguage();
-        };
-        for (const char* form : {"Foption", "Form1"})
-            Shots.push_back({form, applied, std::string("languages/") + form + "-" + code});
-        // A loaded about box keeps its text: the language reaches it when it loads again.
-        const auto about = [code](Program& p) {
-            p.WriteSetting("OPTION", "Lang", code);
-            if (p.isLoaded<korvo::Fabout>()) p.form<korvo::Fabout>().unload();
-            p.form<korvo::Fabout>();
-        };
-        Shots.push_back({"Fabout", about, std::string("languages/Fabout-") + code});
+        for (const char* form : {"Foption", "Form1", "Fabout"}) {
+            // A loaded about box keeps its text: the language reaches it when it loads again.
+            const auto applied = [code](Program& p) {
+                p.WriteSetting("OPTION", "Lang", code);
+                p.ApplyLanguage();
+                if (p.isLoaded<korvo::Fabout>()) p.form<korvo::Fabout>().unload();
+                p.form<korvo::Fabout>();
+            };
+            list.push_back({form, applied, std::string("languages/") + form + "-" + code});
+        }
     }
+    return list;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc < 2) {
-        std::fputs("usage: korvo_qt_screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]\n", stderr);
-        return 2;
-    }
+    if (argc < 2) return 2;  // usage at the top of this file
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString output = QString::fromLocal8Bit(argv[1]);
     const std::string resources = argc > 2 ? argv[2] : KORVO_RESOURCES_DIR;
     QDir().mkpath(output + "/languages");
-    addLanguageShots();
 
     // The sample pictures when they are there, so that the main window has something to list.
     const std::string samples = resources + "/fond/";
@@ -85,17 +78,14 @@ int main(int argc, char* argv[]) {
     program.start();
 
     int failures = 0;
-    for (const Shot& shot : Shots) {
+    for (const Shot& shot : shots()) {
         program.app().runtime().dispatch([&] { shot.prepare(program.app()); });
         korvo::forms::Form* form = nullptr;
         for (korvo::forms::Form* loaded : program.app().runtime().forms())
             if (loaded->name() == shot.form) form = loaded;
         QWidget* window = form ? program.view().window(*form) : nullptr;
         const QString file = QDir(output).filePath(QString::fromStdString(shot.file) + ".png");
-        if (window) {
-            form->show();
-            QApplication::processEvents();
-        }
+        if (window) form->show(), QApplication::processEvents();
         if (window && window->grab().save(file)) {
             std::printf("%s\n", qPrintable(file));
         } else {
