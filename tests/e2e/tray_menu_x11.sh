@@ -76,6 +76,20 @@ finished() { # how
 }
 
 start
+# Pressed and held, the icon opens nothing; the release opens the menu.
+icon=$(in_tray)
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 1
+windows=$(visible | wc -l)
+sleep 0.5
+[ "$(visible | wc -l)" -eq "$windows" ] || fail "a menu opened on the press"
+xdotool mouseup 1
+more() { [ "$(visible | wc -l)" -gt "$windows" ]; }
+until_ok 50 more || fail "no menu after the release"
+xdotool key Escape
+until_ok 50 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -eq $windows ]" ||
+    fail "Escape left the menu open"
+
 pick 1 h
 until_ok 50 main_hidden || fail "\"&Hide (cacher)\" left the main window"
 pick 3 s
