@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # change_loop_x11.sh KORVO RESOURCES: Korvo, started from a program folder of its own on a bare X
 # server, shows its main window listing the sample folder, applies the picture picked in the list
-# with the apply button (centred), sits in the tray, and in automatic mode changes the wallpaper once per delay.
+# with the apply button (centred), sits in the tray, follows the mouse when dragged by its body, and
+# in automatic mode changes the wallpaper once per delay.
 set -euo pipefail
 korvo=$1 resources=$2
 source "$(dirname "$0")/program_folder.sh"
@@ -52,6 +53,15 @@ start
 [ -z "$(root_pixmap)" ] || fail "the wallpaper changed before anything was applied"
 for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
 tray_icon || fail "no tray icon in the tray host"
+# Borderless, the window moves with the mouse pressed on its body, through the window manager.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+from=$X,$Y
+xdotool mousemove --window "$win" 150 8 mousedown 1 sleep 0.3 mousemove_relative --sync 60 40 \
+    mousemove_relative --sync 40 20 mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$X,$Y" = "$((${from%,*} + 100)),$((${from#*,} + 60))" ] ||
+    fail "dragged by 100,60 from $from, the window is at $X,$Y"
 xdotool mousemove --window "$win" 20 134 click 1   # the list's first entry, dawn.png
 sleep 0.3
 xdotool mousemove --window "$win" 168 316 click 1  # the apply button

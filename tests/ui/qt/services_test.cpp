@@ -1,5 +1,5 @@
-// The Qt services under the forms: the scheduler, the preview's pictures, the tray icon, the
-// font substitutes and the window drag.
+// The Qt services under the forms: the scheduler, the preview's pictures, the tray icon and the
+// font substitutes.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -248,30 +248,6 @@ TEST(QtServices, FaceSubstitutes) {
     EXPECT_EQ(QFontInfo(toQFont({"MS Sans Serif", 8.25, 0})).family(), "Liberation Sans")
         << "Western text in a face of the same metrics";
     EXPECT_NEAR(QFontInfo(toQFont({"Arial", -4, 0})).pointSizeF(), 8.25, 0.3);
-}
-
-TEST(QtServices, WindowDragFollowsTheMouseWhereTheSystemCannotMoveIt) {
-    struct Page : forms::Form {
-        explicit Page(QtWorld& w) : forms::Form(w.runtime, "Page") {}
-        void Form_MouseDown(const forms::MouseEvent&) override {
-            runtime().window().startWindowDrag(*this);
-        }
-    };
-    QtWorld w;
-    auto& f = w.form<Page>();
-    f.show();
-    QWidget* window = w.view.window(f);
-    QWidget* client = window->childAt(10, 10);
-    const QPoint start = window->pos();
-    QCursor::setPos(window->mapToGlobal(QPoint(10, 10)));
-    sendMouse(client, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
-    // The offscreen platform has no window manager to hand the move to.
-    QCursor::setPos(window->mapToGlobal(QPoint(40, 30)));
-    sendMouse(client, QEvent::MouseMove, {40, 30}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
-    sendMouse(client, QEvent::MouseButtonRelease, {40, 30}, Qt::LeftButton, Qt::NoButton);
-    sendMouse(client, QEvent::MouseMove, {60, 60}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(30, 20)) << "the release ends the drag";
 }
 
 }  // namespace
