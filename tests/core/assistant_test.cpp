@@ -52,12 +52,16 @@ struct Assistant {
     void press(forms::Control& control) {
         run([&] { control.mouseDown({static_cast<int>(forms::MouseButton::Left)}); });
     }
+    void tap(forms::Control& control) {  // pressed and released over it
+        press(control);
+        run([&] { control.pointerClick(); });
+    }
     void click(forms::CommandButton& button) {
         ASSERT_TRUE(button.enabled()) << button.form().name();
         run([&] { button.click(); });
     }
     void toFolderPage(int flag = 1) {
-        press(page1().flag(flag));
+        tap(page1().flag(flag));
         click(page1().C1);
     }
     void toSettingsPage(int flag = 1) {
@@ -86,7 +90,7 @@ TEST(Assistant, ContinueWaitsForAChoiceOnEveryPageThenWritesTheEightSettingsInOr
     // No stored change mode: the page writes the empty one it holds.
     Assistant a("[OPTION]\nFolder=Null\nLang=EN\nDelay=0\n[Start]\nWin=0\nFirst=1\n");
     EXPECT_FALSE(a.page1().C1.enabled());
-    a.press(a.page1().flag(6));
+    a.tap(a.page1().flag(6));
     a.run([&] { a.page1().Option1[3].select(); });  // the last click wins
     a.click(a.page1().C1);
     EXPECT_FALSE(a.page2().C1.enabled() || a.page2().Label4.visible());
@@ -133,6 +137,8 @@ TEST(Assistant, EachPageMovesByAPressAndItsXEndsTheProgramWritingNothing) {
         a.press(page.Picture1);
         EXPECT_EQ(a.t.window.calls, std::vector<std::string>(2, "drag " + page.name()));
         a.press(page.Label2);
+        EXPECT_FALSE(a.app().runtime().ended()) << "a press alone is no click";
+        a.tap(page.Label2);
         EXPECT_TRUE(a.t.window.ended && a.app().runtime().ended()) << number;
         EXPECT_EQ(a.t.ini(), LaidDown) << "the next start shows the assistant again";
     }

@@ -28,8 +28,7 @@ Fabout::Fabout(Program& program) : forms::Form(program.runtime(), "Fabout"), app
         std::make_shared<forms::PictureData>(forms::PictureData{":illustration.png", 194, 174}));
     Lr.setBackColor(forms::rgb(192, 255, 255));
     for (forms::Label* label : {&Label1, &Label3, &Label2}) label->setBackColor(white);
-    // A label has no click of its own in the forms layer; the press on the address is the click.
-    Label3.onMouseDown = [this](const forms::MouseEvent&) { Label3_Click(); };
+    Label3.onClick = [this] { Label3_Click(); };
 }
 
 void Fabout::Form_Load() {

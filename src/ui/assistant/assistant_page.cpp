@@ -29,7 +29,7 @@ AssistantPage::AssistantPage(Program& program, const Look& look)
     Label2.setMousePointer(HandPointer);
 
     C1.onClick = [this] { C1_Click(); };
-    clickOnPress(Label2, [this] { Label2_Click(); });
+    Label2.onClick = [this] { Label2_Click(); };
     dragsWindow(Picture1);
 }
 
@@ -39,12 +39,6 @@ void AssistantPage::Form_MouseDown(const forms::MouseEvent&) {
 
 void AssistantPage::Label2_Click() {
     app.runtime().end();
-}
-
-void AssistantPage::clickOnPress(forms::Control& control, std::function<void()> handler) {
-    control.onMouseDown = [handler = std::move(handler)](const forms::MouseEvent& e) {
-        if (e.button & static_cast<int>(forms::MouseButton::Left)) handler();
-    };
 }
 
 void AssistantPage::dragsWindow(forms::Control& control) {

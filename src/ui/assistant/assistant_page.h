@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "ui/forms/control.h"
 #include "ui/forms/form.h"
 
@@ -40,9 +38,6 @@ class AssistantPage : public forms::Form {
     Program& app;
 
   protected:
-    // A press of the left button over `control` is its click: labels and pictures have no click
-    // of their own in the forms layer.
-    static void clickOnPress(forms::Control& control, std::function<void()> handler);
     // A press of any button over `control` moves the window.
     void dragsWindow(forms::Control& control);
 };

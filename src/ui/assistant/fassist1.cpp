@@ -51,7 +51,7 @@ Fassist1::Fassist1(Program& program)
     Label1.setFont(title);
 
     for (int index = 1; index <= 6; ++index)
-        clickOnPress(flag(index), [this, index] { Image1_Click(index); });
+        flag(index).onClick = [this, index] { Image1_Click(index); };
     for (int index = 0; index < 6; ++index)
         Option1[index].onClick = [this, index] { Option1_Click(index); };
     dragsWindow(Image2);

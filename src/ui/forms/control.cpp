@@ -146,6 +146,10 @@ Label::Label(Container& parent, std::string name, Rect rect, std::string caption
     setCaption(caption);
 }
 
+void Label::pointerClick() {
+    if (onClick) onClick();
+}
+
 CommandButton::CommandButton(Container& parent, std::string name, Rect rect, std::string caption,
                              int index)
     : Control(parent, std::move(name), ControlKind::CommandButton, rect, index) {
@@ -350,6 +354,10 @@ bool PictureBox::enablesContents() const {
 
 Image::Image(Container& parent, std::string name, Rect rect, bool stretch, int index)
     : Control(parent, std::move(name), ControlKind::Image, rect, index), stretch_(stretch) {}
+
+void Image::pointerClick() {
+    if (onClick) onClick();
+}
 
 void Image::setBordered(bool bordered) {
     bordered_ = bordered;

@@ -111,6 +111,10 @@ class Control {
     std::function<void(const MouseEvent&)> onMouseMove;
     void mouseDown(const MouseEvent& event);
     void mouseMove(const MouseEvent& event);
+    // The left button pressed and released over the control, as the view tells it: the Click of
+    // the kinds that have no other (labels, images). A press alone, or one that started a window
+    // drag, is no click.
+    virtual void pointerClick() {}
 
   protected:
     void changed(Property property);
@@ -136,6 +140,8 @@ class Control {
 class Label : public Control {
   public:
     Label(Container& parent, std::string name, Rect rect, std::string caption = {}, int index = -1);
+    std::function<void()> onClick;
+    void pointerClick() override;
 };
 
 class CommandButton : public Control {
@@ -293,6 +299,8 @@ class Image : public Control {
     bool stretch() const { return stretch_; }
     bool bordered() const { return bordered_; }
     void setBordered(bool bordered);
+    std::function<void()> onClick;
+    void pointerClick() override;
 
   private:
     bool stretch_;

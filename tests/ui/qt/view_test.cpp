@@ -49,6 +49,7 @@ class Sampler : public forms::Form {
         Dir.onClick = [this] { log.push_back("Dir click" + num(Dir.listIndex())); };
         Dir.onChange = [this] { log.push_back("Dir " + Dir.path()); };
         Delay.onChange = [this] { log.push_back("Delay" + num(Delay.value())); };
+        Title.onClick = [this] { log.push_back("Title click"); };
         Title.onMouseDown = [this](const forms::MouseEvent& e) {
             log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
         };
@@ -150,6 +151,9 @@ TEST_F(QtView, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
     const auto press = [](QWidget* on, Qt::MouseButton b) {
         sendMouse(on, QEvent::MouseButtonPress, {4, 2}, b, b);
     };
+    const auto release = [](QWidget* on) {
+        sendMouse(on, QEvent::MouseButtonRelease, {4, 2}, Qt::LeftButton, Qt::NoButton);
+    };
     QWidget* freeArea = w.view.window(f)->childAt(200, 270);
     const struct {
         std::string logged;
@@ -171,6 +175,8 @@ TEST_F(QtView, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
          [&] { return dirs->count() == 2 && dirs->item(1)->text() == "inner"; }},
         {"Dir " + path(), [&] { emit dirs->itemActivated(dirs->item(0)); }},
         {"Title down 2 60", [&] { press(w.view.widget(f.Title), Qt::RightButton); }},
+        {"Title down 1 60", [&] { press(w.view.widget(f.Title), Qt::LeftButton); }},
+        {"Title click", [&] { release(w.view.widget(f.Title)); }},  // a label's click
         {"Form down", [&] { press(freeArea, Qt::LeftButton); }},
         {"Query unload 0", [&] { EXPECT_FALSE(w.view.window(f)->close()) << "it only asks"; },
          [&] { return w.runtime.isLoaded<Sampler>() && w.view.window(f)->isVisible(); }},

@@ -65,6 +65,7 @@ class Sampler : public forms::Form {
         Dir.onClick = [this] { log.push_back("Dir click" + num(Dir.listIndex())); };
         Dir.onChange = [this] { log.push_back("Dir " + Dir.path()); };
         Delay.onChange = [this] { log.push_back("Delay" + num(Delay.value())); };
+        Title.onClick = [this] { log.push_back("Title click"); };
         Title.onMouseDown = [this](const forms::MouseEvent& e) {
             log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
         };
@@ -281,6 +282,10 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
         {"Dir " + path("alpha"), [&] { select(f.Dir, LB_SETCURSEL, LBN_DBLCLK, alpha); }},
         {"Title down 2 60",
          [&] { SendMessageW(h(f.Title), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 2)); }},
+        {"Title down 1 60",
+         [&] { SendMessageW(h(f.Title), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 2)); }},
+        {"Title click",  // a label's click: the release over it
+         [&] { SendMessageW(h(f.Title), WM_LBUTTONUP, 0, MAKELPARAM(4, 2)); }},
         {"Form down",
          [&] { SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 290)); }},
         // The tray icon's callback: the mouse message where x would be.

@@ -81,7 +81,7 @@ class View::Impl final : public Forwarder {
     int twipsPerPixel() const { return services_.twipsPerPixelX(); }
     void createControl(FormWindow& window, forms::Control& control);
     void applyControl(forms::Control& control, QWidget* widget, Property property);
-    bool mouseEvent(const Target& target, QMouseEvent& event);
+    bool mouseEvent(const Target& target, const QWidget& widget, QMouseEvent& event);
 
     forms::Runtime& runtime_;
     WindowServices& services_;
@@ -202,13 +202,22 @@ void View::Impl::forward(QWidget* source, const std::function<void(forms::Contro
     if (after != targets_.end()) applyControl(*after->second.control, source, *refresh);
 }
 
-bool View::Impl::mouseEvent(const Target& target, QMouseEvent& event) {
-    const forms::MouseEvent mouse = modelEvent(event, twipsPerPixel());
-    const bool press = event.type() == QEvent::MouseButtonPress;
-    forms::Form* form = &target.window->form();
+bool View::Impl::mouseEvent(const Target& target, const QWidget& widget, QMouseEvent& event) {
     forms::Control* control = target.control;
     // Read first: the event may unload the form.
     const bool own = !control || adapterFor(control->kind()).passive();
+    if (event.type() == QEvent::MouseButtonRelease) {
+        // Released where it was pressed (the press's widget gets the release): a click. A press
+        // that began a window drag ends in the window manager, with no release here.
+        if (!control || !own || event.button() != Qt::LeftButton ||
+            !widget.rect().contains(event.position().toPoint()))
+            return false;
+        runtime_.dispatch([control] { control->pointerClick(); });
+        return true;
+    }
+    const forms::MouseEvent mouse = modelEvent(event, twipsPerPixel());
+    const bool press = event.type() == QEvent::MouseButtonPress;
+    forms::Form* form = &target.window->form();
     runtime_.dispatch([form, control, mouse, press] {
         if (control && press) control->mouseDown(mouse);
         if (control && !press) control->mouseMove(mouse);
@@ -220,16 +229,18 @@ bool View::Impl::mouseEvent(const Target& target, QMouseEvent& event) {
 
 bool View::Impl::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::Close &&
-        type != QEvent::Move && type != QEvent::Resize)
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseMove;
+    if (!mouse && type != QEvent::Close && type != QEvent::Move && type != QEvent::Resize)
         return false;
     const auto it = targets_.find(watched);
     if (it == targets_.end()) return false;
     const Target target = it->second;
     if (watched != target.window->window()) {
-        // A control or the client area: presses and moves go to the model.
-        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove) return false;
-        return mouseEvent(target, *static_cast<QMouseEvent*>(event));
+        // A control or the client area: presses, releases and moves go to the model.
+        if (!mouse) return false;
+        return mouseEvent(target, *static_cast<QWidget*>(watched),
+                          *static_cast<QMouseEvent*>(event));
     }
     if (type == QEvent::Close) {
         // The close box asks the form; its Form_QueryUnload may keep it.

@@ -912,8 +912,25 @@ LRESULT CALLBACK View::Impl::controlProc(HWND hwnd, UINT message, WPARAM wparam,
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_MOUSEMOVE:
+            // Held until the release, which is a click if it comes over the control. A press
+            // that starts a window drag takes the capture away, and with it the click.
+            if (message == WM_LBUTTONDOWN && isPassive(kind)) SetCapture(hwnd);
             if (c.owner->form) c.owner->impl->mouse(*c.owner, c.control, message, wparam, lparam);
             if (message != WM_MOUSEMOVE && isPassive(kind)) return 0;
+            break;
+        case WM_LBUTTONUP:
+            if (isPassive(kind) && GetCapture() == hwnd) {
+                ReleaseCapture();
+                const POINT at{static_cast<short>(LOWORD(lparam)),
+                               static_cast<short>(HIWORD(lparam))};
+                RECT area{};
+                GetClientRect(hwnd, &area);
+                if (c.owner->form && PtInRect(&area, at)) {
+                    forms::Control* control = c.control;
+                    c.owner->impl->runtime_.dispatch([control] { control->pointerClick(); });
+                }
+                return 0;
+            }
             break;
         case WM_NCHITTEST:
             // A group box lets the mouse through to what lies beneath; a frame takes it.
