@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +23,26 @@ struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Pixels from twips, rounded; values no screen could show are held to `limit`, what the window
+// system can take.
+inline int toPixels(long long twips, int twipsPerPixel, long long limit) {
+    const long long pixels = std::llround(static_cast<double>(twips) / twipsPerPixel);
+    return static_cast<int>(std::clamp(pixels, -limit, limit));
+}
+
+// A rectangle's edges in pixels. Each edge is rounded on its own, so that controls that touch in
+// twips touch on the screen.
+struct PixelEdges {
+    int left, top, right, bottom;
+};
+inline PixelEdges pixelEdges(const Rect& rect, int twipsPerPixel, long long limit) {
+    const long long left = rect.left, top = rect.top;
+    const int x = toPixels(left, twipsPerPixel, limit);
+    const int y = toPixels(top, twipsPerPixel, limit);
+    return {x, y, std::max(x, toPixels(left + std::max(0, rect.width), twipsPerPixel, limit)),
+            std::max(y, toPixels(top + std::max(0, rect.height), twipsPerPixel, limit))};
+}
 
 struct Font {
     std::string name = "MS Sans Serif";

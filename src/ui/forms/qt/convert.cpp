@@ -30,18 +30,16 @@ QColor qcolor(forms::Color color) {
     return QColor(color.r, color.g, color.b);
 }
 
+// As far as a widget's geometry goes.
+constexpr long long PixelLimit = 8'000'000;
+
 int toPixels(long long twips, int twipsPerPixel) {
-    const long long pixels = std::llround(static_cast<double>(twips) / twipsPerPixel);
-    return static_cast<int>(std::clamp(pixels, -8'000'000LL, 8'000'000LL));
+    return forms::toPixels(twips, twipsPerPixel, PixelLimit);
 }
 
 QRect pixelRect(const forms::Rect& rect, int twipsPerPixel) {
-    const long long left = rect.left, top = rect.top;
-    const int x = toPixels(left, twipsPerPixel);
-    const int y = toPixels(top, twipsPerPixel);
-    const int right = toPixels(left + std::max(0, rect.width), twipsPerPixel);
-    const int bottom = toPixels(top + std::max(0, rect.height), twipsPerPixel);
-    return {x, y, std::max(0, right - x), std::max(0, bottom - y)};
+    const forms::PixelEdges edges = forms::pixelEdges(rect, twipsPerPixel, PixelLimit);
+    return {edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
 }
 
 Qt::CursorShape cursorShape(int pointer) {

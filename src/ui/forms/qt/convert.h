@@ -21,10 +21,10 @@ QString labelText(const std::string& caption);
 
 QColor qcolor(forms::Color color);
 
-// Pixels from twips, rounded; values no screen could show are held to what a widget can take.
+// Pixels from twips, rounded, held to what a widget can take.
 int toPixels(long long twips, int twipsPerPixel);
 
-// Both edges are rounded, so that controls that touch in twips touch on the screen.
+// The rectangle in pixels, each edge rounded on its own (forms::pixelEdges).
 QRect pixelRect(const forms::Rect& rect, int twipsPerPixel);
 
 // The shape for a control's MousePointer (0 is the window system's default, 99 Korvo's custom

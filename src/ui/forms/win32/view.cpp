@@ -29,20 +29,16 @@ COLORREF colorref(forms::Color color) {
     return RGB(color.r, color.g, color.b);
 }
 
-// Pixels from twips, rounded; values no screen could show are held to what a window can take.
+// As far as GDI's 16-bit window coordinates go.
+constexpr long long PixelLimit = 30'000;
+
 int toPixels(long long twips, int twipsPerPixel) {
-    const long long pixels = std::llround(static_cast<double>(twips) / twipsPerPixel);
-    return static_cast<int>(std::clamp(pixels, -30'000LL, 30'000LL));
+    return forms::toPixels(twips, twipsPerPixel, PixelLimit);
 }
 
-// Both edges are rounded, so that controls that touch in twips touch on the screen.
 RECT pixelRect(const forms::Rect& rect, int twipsPerPixel) {
-    const long long left = rect.left, top = rect.top;
-    const int x = toPixels(left, twipsPerPixel);
-    const int y = toPixels(top, twipsPerPixel);
-    const int right = toPixels(left + std::max(0, rect.width), twipsPerPixel);
-    const int bottom = toPixels(top + std::max(0, rect.height), twipsPerPixel);
-    return {x, y, std::max(x, right), std::max(y, bottom)};
+    const forms::PixelEdges edges = forms::pixelEdges(rect, twipsPerPixel, PixelLimit);
+    return {edges.left, edges.top, edges.right, edges.bottom};
 }
 
 // The frame or picture box a control sits in; nullptr for the form.
