@@ -26,7 +26,13 @@ cp "$1" "$prog/korvo"
 printf '[Start]\nWin=0\nFirst=0\n' >"$prog/Korv.ini"
 env "$probe" "$prog/korvo" >/dev/null 2>&1 &
 pid=$!
-in_tray() { grep -A200 '"panel": ("panel" "trayer")' <<<"$(xwininfo -root -tree)" | grep -qi korvo; }
+# Read whole before grep -q looks: under pipefail, a writer cut off by grep -q's early exit
+# would turn a match into a failure.
+in_tray() {
+    local tree
+    tree=$(xwininfo -root -tree | grep -A200 '"panel": ("panel" "trayer")' || true)
+    grep -qi korvo <<<"$tree"
+}
 for _ in $(seq 1 300); do in_tray && break; sleep 0.1; done
 in_tray || fail "no tray icon in the XEmbed tray"
 kill "$pid"
