@@ -34,9 +34,8 @@ class View final : public forms::ViewObserver {
     // The form's icon at the small system size (the program's icon when the form has none).
     HICON smallIcon(const forms::Form& form) const;
 
-    class Impl;
-
   private:
+    class Impl;
     std::unique_ptr<Impl> impl_;
     forms::Runtime* runtime_;
     WindowServices* services_;

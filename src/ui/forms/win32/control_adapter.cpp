@@ -1,0 +1,64 @@
+#include "ui/forms/win32/control_adapter.h"
+
+#include "ui/forms/win32/text.h"
+
+namespace korvo::win32 {
+
+namespace {
+
+using forms::ControlKind;
+
+// Timers and menus: the scheduler drives the one, the menu bar and popup menus show the other.
+class NoWindow final : public ControlAdapter {
+  public:
+    HWND create(ControlWindow&, HWND) const override { return nullptr; }
+};
+
+}  // namespace
+
+ControlWindow::~ControlWindow() {
+    if (font) DeleteObject(font);
+    if (brush) DeleteObject(brush);
+    if (picture.bitmap) DeleteObject(picture.bitmap);
+}
+
+const ControlAdapter& adapterFor(ControlKind kind) {
+    static const NoWindow none;
+    static const AdapterList adapters = [] {
+        AdapterList all;
+        for (AdapterList (*group)() :
+             {buttonAdapters, editAdapters, listAdapters, pictureAdapters}) {
+            const AdapterList some = group();
+            all.insert(all.end(), some.begin(), some.end());
+        }
+        return all;
+    }();
+    for (const auto& [known, adapter] : adapters)
+        if (known == kind) return *adapter;
+    return none;
+}
+
+HWND childWindow(ControlWindow& control, HWND parent, const wchar_t* type, DWORD style,
+                 DWORD exStyle) {
+    return CreateWindowExW(exStyle, type, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                           parent, nullptr, GetModuleHandleW(nullptr), &control);
+}
+
+void showCaption(ControlWindow& control, forms::Property property) {
+    if (property == forms::Property::Caption)
+        SetWindowTextW(control.hwnd, wide(control.control->caption()).c_str());
+}
+
+void showRows(HWND list, const std::vector<std::string>& rows, UINT reset, UINT add) {
+    // A large folder fills in one repaint.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, reset, 0, 0);
+    for (const std::string& row : rows) {
+        const std::wstring text = wide(row);
+        SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace korvo::win32
