@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <array>
+#include <ostream>
 #include <utility>
 
 namespace korvo::cli {
@@ -73,11 +74,32 @@ std::optional<Request> requestFor(const std::string& message) {
     return std::nullopt;
 }
 
-std::string socketName(const std::string& runtimeFolder, unsigned long userId) {
-    if (!runtimeFolder.empty() && runtimeFolder.front() == '/') {
-        return runtimeFolder + (runtimeFolder.back() == '/' ? "" : "/") + "korvo.socket";
+int answerWithoutWindow(const CommandLine& line, InstanceChannel& channel,
+                        const std::string& version, std::ostream& out, std::ostream& err) {
+    if (!line.error.empty()) {
+        err << "korvo: " << line.error << "\nTry 'korvo --help'.\n";
+        return 2;
     }
-    return "korvo-" + std::to_string(userId);
+    if (line.request == Request::Help) {
+        out << helpText();
+        return 0;
+    }
+    if (line.request == Request::Version) {
+        out << versionText(version);
+        return 0;
+    }
+    switch (channel.send(*messageFor(line.request))) {
+        case InstanceChannel::Delivery::Delivered:
+            return 0;
+        case InstanceChannel::Delivery::NoAnswer:
+            err << "korvo: the running Korvo does not answer\n";
+            return 1;
+        case InstanceChannel::Delivery::NoneRunning:
+            break;
+    }
+    if (line.request == Request::Start) return -1;
+    err << "korvo: Korvo is not running\n";
+    return 1;
 }
 
 }  // namespace korvo::cli

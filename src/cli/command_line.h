@@ -1,8 +1,11 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "services/instance_channel.h"
 
 namespace korvo::cli {
 
@@ -26,8 +29,11 @@ std::string versionText(const std::string& version);
 std::optional<std::string> messageFor(Request request);
 std::optional<Request> requestFor(const std::string& message);
 
-// The local socket of the user's running instance: in the per-user runtime folder when there is
-// one (an absolute path), else a name private to the user id in the system's temporary folder.
-std::string socketName(const std::string& runtimeFolder, unsigned long userId);
+// The whole start of Korvo before the program proper: answers --help and --version on `out`,
+// hands a request (or a plain second start) over to the running instance through `channel`, and
+// says on `err` what went wrong. Returns the exit status when this process is done, or -1 when
+// it is to become the running instance.
+int answerWithoutWindow(const CommandLine& line, InstanceChannel& channel,
+                        const std::string& version, std::ostream& out, std::ostream& err);
 
 }  // namespace korvo::cli

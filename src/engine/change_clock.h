@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "services/services.h"
+#include "services/local_time.h"
 
 // The rules of the change clock, apart from the forms and timers that follow them: which delay a
 // slider position stands for, how the custom box reads, when a change is due.

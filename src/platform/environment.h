@@ -23,7 +23,7 @@ struct Environment {
         for (const char* name :
              {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "SWAYSOCK",
               "WAYLAND_DISPLAY", "DISPLAY", "HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME",
-              "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS", "PATH"}) {
+              "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS", "PATH", "QT_QPA_PLATFORM"}) {
             if (const char* value = std::getenv(name)) env.values[name] = value;
         }
         return env;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/services.h"
+#include "services/local_time.h"
 
 namespace korvo::platform {
 

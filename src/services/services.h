@@ -5,15 +5,11 @@
 
 #include "services/desktop_object.h"
 #include "services/diagnostics.h"
+#include "services/local_time.h"
 #include "services/text_file_store.h"
 #include "ui/forms/services.h"
 
 namespace korvo {
-
-struct LocalTime {
-    int year = 0, month = 0, day = 0;
-    int hour = 0, minute = 0, second = 0;
-};
 
 // The log-on start entry ("Run" value on Windows, an autostart file on Linux).
 class StartupEntries {
@@ -33,10 +29,10 @@ struct Services {
     StartupEntries& startup;
     shell::DesktopFactory desktop;
     std::function<LocalTime()> clock;
-    std::string programFolder;  // the executable's folder, without a trailing separator
-    std::string executableName = "Korvo.exe";
+    std::string programFolder;     // the executable's folder, without a trailing separator
+    std::string executableName{};  // the name the log-on entry starts, in the program folder
+    std::string systemName{};      // the system the captions name ("Start Korvo with ...")
     std::string appTitle = "Korvo";
-    std::string systemName = "Windows";  // the system the captions name ("Start Korvo with ...")
     // The folder of Korv.ini when it is not the program folder (a read-only system install);
     // empty means the program folder.
     std::string settingsFolder{};

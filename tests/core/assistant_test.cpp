@@ -38,9 +38,7 @@ struct Assistant {
     testing::TestProgram t;
 
     explicit Assistant(const std::string& ini = LaidDown) {
-        t.program = std::make_unique<Program>(Services{t.scheduler, t.window, t.files, store,
-                                                       t.startup, t.desktop.factory(),
-                                                       [this] { return t.now(); }, t.folder.str()});
+        t.program = std::make_unique<Program>(t.services(t.files, store));
         t.writeIni(ini);
         t.start();
     }

@@ -27,9 +27,7 @@ struct Session {
 
     Session() {
         files.start = pics;
-        t.program = std::make_unique<Program>(Services{t.scheduler, t.window, files, t.store,
-                                                       t.startup, t.desktop.factory(),
-                                                       [this] { return t.now(); }, t.folder.str()});
+        t.program = std::make_unique<Program>(t.services(files, t.store));
     }
     // Korvo started on a folder of a, b, c; the settings hold `extra` besides.
     void start(const std::string& extra = "Affichage=1\nDelay=60\nAspect=1\nLang=FR\n",

@@ -72,13 +72,24 @@ struct TestProgram {
     RecordingStartup startup;
     fake::RecordingDesktop desktop;
     RecordingDiagnostics diagnostics;
-    std::unique_ptr<Program> program = std::make_unique<Program>([this] {
-        Services services{
-            scheduler,   window, files, store, startup, desktop.factory(), [this] { return now(); },
-            folder.str()};
-        services.diagnostics = &diagnostics;
-        return services;
-    }());
+    std::unique_ptr<Program> program = std::make_unique<Program>(services(files, store));
+
+    // This program's services, with the folder listings and the settings store given; the
+    // system is named as Korvo.exe names it.
+    Services services(forms::FileSystem& listings, TextFileStore& settings) {
+        Services s{scheduler,
+                   window,
+                   listings,
+                   settings,
+                   startup,
+                   desktop.factory(),
+                   [this] { return now(); },
+                   folder.str()};
+        s.executableName = "Korvo.exe";
+        s.systemName = "Windows";
+        s.diagnostics = &diagnostics;
+        return s;
+    }
 
     Program& app() { return *program; }
 

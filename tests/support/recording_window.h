@@ -28,6 +28,7 @@ class RecordingWindow : public forms::WindowServices {
         if (runtime.ended()) throw forms::ProgramEnded{};
     }
     void startWindowDrag(forms::Form& form) override { calls.push_back("drag " + form.name()); }
+    void activate(forms::Form& form) override { calls.push_back("activate " + form.name()); }
     std::optional<forms::PictureInfo> probePicture(const std::string& path) override {
         calls.push_back("probe " + path);
         if (auto it = pictures.find(path); it != pictures.end()) return it->second;

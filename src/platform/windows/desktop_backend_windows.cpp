@@ -20,7 +20,7 @@ std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
 }
 
 std::unique_ptr<forms::FileSystem> makeFileSystem(const Environment&) {
-    return makeFileSystem();
+    return std::make_unique<WindowsFileSystem>();
 }
 
 }  // namespace korvo::platform

@@ -20,8 +20,4 @@ std::vector<std::string> WindowsFileSystem::drives() {
     return roots;
 }
 
-std::unique_ptr<forms::FileSystem> makeFileSystem() {
-    return std::make_unique<WindowsFileSystem>();
-}
-
 }  // namespace korvo::platform

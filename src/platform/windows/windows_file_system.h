@@ -17,6 +17,4 @@ class WindowsFileSystem : public StdFileSystem {
     bool isHidden(const std::filesystem::directory_entry& entry) const override;
 };
 
-std::unique_ptr<forms::FileSystem> makeFileSystem();
-
 }  // namespace korvo::platform

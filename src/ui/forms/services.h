@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,12 @@ class Scheduler {
     virtual void attach(Runtime& runtime) = 0;
     virtual void arm(Timer& timer, std::chrono::milliseconds interval) = 0;
     virtual void disarm(Timer& timer) = 0;
+
+    // Runs `ready` from the event loop, as one event among the others, each time `descriptor`
+    // (a POSIX file descriptor) can be read without blocking, until unwatch(). Loops that cannot
+    // watch descriptors (Win32's, whose transports use window messages) return false.
+    virtual bool watch(int /*descriptor*/, std::function<void()> /*ready*/) { return false; }
+    virtual void unwatch(int /*descriptor*/) {}
 };
 
 struct PictureInfo {
@@ -39,6 +46,9 @@ class WindowServices {
     // dispatched meanwhile.
     virtual void popupMenu(Form& owner, Menu& menu, Menu* defaultItem) = 0;
     virtual void startWindowDrag(Form& form) = 0;
+    // Brings a shown window to the front and gives it the keyboard, as far as the window system
+    // lets a program that the user did not just click do so.
+    virtual void activate(Form& form) = 0;
     // Reads enough of the file to know it is a picture and how large; nullopt when it is not one.
     virtual std::optional<PictureInfo> probePicture(const std::string& path) = 0;
     virtual void openAddress(const std::string& address) = 0;

@@ -16,6 +16,7 @@
 #include "helpers.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/linux/desktop_kind.h"
+#include "platform/linux/instance_socket.h"
 #include "platform/linux/linux_file_system.h"
 #include "platform/linux/picture_file.h"
 #include "platform/linux/plasma_desktop.h"
@@ -59,6 +60,18 @@ TEST(XdgFolders, FallBackOnHomeForARelativeVariable) {
     EXPECT_EQ(autostartFolder(relative), "/h/.config/autostart");
     EXPECT_EQ(stateFolder(relative), "/h/.local/state/korvo");
     EXPECT_EQ(stateFolder(Environment{{{"HOME", "h"}}}), "");
+}
+
+TEST(XdgFolders, TheHandOverSocketLivesInTheRuntimeFolderWhenThereIsOne) {
+    EXPECT_EQ(
+        instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "/run/user/1000"}}}, 1000, "/tmp"),
+        "/run/user/1000/korvo.socket");
+    EXPECT_EQ(instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "/run/user/1000/"}}}, 1000, "/t"),
+              "/run/user/1000/korvo.socket");
+    // Unset or relative (which the XDG rules say to ignore): a per-user name in the temp folder.
+    EXPECT_EQ(instanceSocketPath(Environment{}, 1000, "/var/tmp/"), "/var/tmp/korvo-1000");
+    EXPECT_EQ(instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "run/user"}}}, 0, ""),
+              "/tmp/korvo-0");
 }
 
 TEST(DesktopEntryExec, QuotesAndEscapesByBothLayersOfTheRules) {

@@ -194,7 +194,7 @@ TEST(WindowsFileSystem, HiddenEntriesAreLeftOutAndTheDrivesAreTheLetteredRoots) 
     for (const std::string name : {"hidden.bmp", "Caché"})
         ASSERT_TRUE(SetFileAttributesW(toPath(folder.file(name)).c_str(), FILE_ATTRIBUTE_HIDDEN));
 
-    const auto files = platform::makeFileSystem();
+    const auto files = platform::makeFileSystem(platform::Environment{});
     EXPECT_EQ(files->listFiles(folder.str()), (std::vector<std::string>{"A.png", "b.bmp", summer}));
     EXPECT_EQ(files->listFolders(folder.str()), (std::vector<std::string>{"Sub"}));
     const auto drives = files->drives();

@@ -28,10 +28,17 @@ class QtProgram {
   public:
     explicit QtProgram(const std::string& ini) {
         std::ofstream(QDir(folder_.path()).filePath("Korv.ini").toStdString()) << ini;
-        program_ = std::make_unique<Program>(
-            Services{scheduler_, window_, files_, store_, startup_,
-                     [] { return std::unique_ptr<shell::DesktopObject>{}; },
-                     platform::systemLocalTime, folder_.path().toStdString()});
+        Services services{scheduler_,
+                          window_,
+                          files_,
+                          store_,
+                          startup_,
+                          [] { return std::unique_ptr<shell::DesktopObject>{}; },
+                          platform::systemLocalTime,
+                          folder_.path().toStdString()};
+        services.executableName = "korvo";
+        services.systemName = "Linux";
+        program_ = std::make_unique<Program>(std::move(services));
         view_ = std::make_unique<View>(program_->runtime(), window_);
     }
     // Sub Main, dispatched as main() runs it.

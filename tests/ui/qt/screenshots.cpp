@@ -73,8 +73,6 @@ int main(int argc, char* argv[]) {
     const std::string samples = resources + "/fond/";
     korvo::qt::test::QtProgram program(korvo::qt::test::settingsWith(
         std::filesystem::is_directory(samples) ? samples : "Null", "0"));
-    // The Linux program's captions: its log-on check boxes name the system it runs on.
-    program.app().services().systemName = "Linux";
     program.start();
 
     int failures = 0;

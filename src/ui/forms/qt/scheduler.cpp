@@ -1,5 +1,6 @@
 #include "ui/forms/qt/scheduler.h"
 
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include "ui/forms/runtime.h"
@@ -32,6 +33,25 @@ void Scheduler::disarm(forms::Timer& timer) {
     qtimer->stop();
     // The timer may be the one whose timeout is running right now.
     qtimer->deleteLater();
+}
+
+bool Scheduler::watch(int descriptor, std::function<void()> ready) {
+    unwatch(descriptor);
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &owner_);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                     [ready = std::move(ready)] { ready(); });
+    watched_[descriptor] = notifier;
+    return true;
+}
+
+void Scheduler::unwatch(int descriptor) {
+    const auto it = watched_.find(descriptor);
+    if (it == watched_.end()) return;
+    QSocketNotifier* notifier = it->second;
+    watched_.erase(it);
+    notifier->setEnabled(false);
+    // It may be the notifier whose signal is running right now.
+    notifier->deleteLater();
 }
 
 }  // namespace korvo::qt

@@ -218,6 +218,13 @@ void WindowServices::startWindowDrag(forms::Form& form) {
     drag_->start(window);
 }
 
+void WindowServices::activate(forms::Form& form) {
+    QWidget* window = view_ ? view_->window(form) : nullptr;
+    if (!window || !window->isVisible()) return;
+    window->raise();
+    window->activateWindow();
+}
+
 std::optional<forms::PictureInfo> WindowServices::probePicture(const std::string& path) {
     return qt::probePicture(path);
 }

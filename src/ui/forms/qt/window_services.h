@@ -29,6 +29,7 @@ class WindowServices final : public QObject, public forms::WindowServices {
     // The window manager moves the window with the mouse; where it cannot, the window follows
     // the mouse until the button is released.
     void startWindowDrag(forms::Form& form) override;
+    void activate(forms::Form& form) override;
     std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
     void openAddress(const std::string& address) override;
     // Button presses and releases on the icon reach the owner's Form_MouseMove with the mouse

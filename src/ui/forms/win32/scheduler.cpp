@@ -61,4 +61,14 @@ void Scheduler::due(UINT_PTR id) {
     runtime_->timerDue(*it->second);
 }
 
+int runMessageLoop(const forms::Runtime& runtime) {
+    if (runtime.ended()) return 0;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
 }  // namespace korvo::win32

@@ -33,4 +33,7 @@ class Scheduler final : public forms::Scheduler {
     UINT_PTR next_ = 1;  // never reused, so a message already queued for a stopped timer is lost
 };
 
+// Waits in the thread's message loop until the program ends; at once when it already has.
+int runMessageLoop(const forms::Runtime& runtime);
+
 }  // namespace korvo::win32

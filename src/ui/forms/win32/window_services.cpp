@@ -97,6 +97,13 @@ void WindowServices::startWindowDrag(forms::Form& form) {
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
+void WindowServices::activate(forms::Form& form) {
+    HWND window = view_ ? view_->window(form) : nullptr;
+    if (!window || !IsWindowVisible(window)) return;
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
 std::optional<forms::PictureInfo> WindowServices::probePicture(const std::string& path) {
     return pictures_.probe(path);
 }

@@ -28,6 +28,8 @@ class WindowServices final : public forms::WindowServices {
     void popupMenu(forms::Form& owner, forms::Menu& menu, forms::Menu* defaultItem) override;
     // ReleaseCapture, then WM_NCLBUTTONDOWN with HTCAPTION: the window moves with the mouse.
     void startWindowDrag(forms::Form& form) override;
+    // SetForegroundWindow: Windows lets a program that was just handed the user's request do so.
+    void activate(forms::Form& form) override;
     std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
     // Web and mail addresses only: ShellExecuteW would run a program named here just as well.
     void openAddress(const std::string& address) override;

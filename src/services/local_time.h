@@ -1,0 +1,11 @@
+#pragma once
+
+namespace korvo {
+
+// A moment of the machine's wall clock, in local time, as the daily change reads it.
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+}  // namespace korvo
