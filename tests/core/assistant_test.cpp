@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <sstream>
 
@@ -148,7 +149,8 @@ TEST(Assistant, TheFolderBrowsersUnchangedRootFillsTheFolderPage) {
     a.run([&] { a.page2().Cv.click(); });
     Form4& browser = a.app().form<Form4>();
     a.run([&] { browser.Command1.click(); });
-    EXPECT_EQ(a.page2().T.text(), a.app().runtime().files().systemDrive());
+    // The standard file system's one root: "/", or "\" under Wine.
+    EXPECT_EQ(a.page2().T.text(), std::filesystem::path::preferred_separator == '/' ? "/" : "\\");
     EXPECT_TRUE(a.page2().C1.enabled()) << "the root the box shows, confirmed, lets the page go on";
 }
 

@@ -11,14 +11,18 @@ TEST(ChangeClock, EverySliderPositionStoresItsDelayInSeconds) {
     const std::pair<int, const char*> spots[] = {{0, "1"}, {-5, "60"}, {-9, "3600"}};
     for (const auto& [position, seconds] : spots)
         EXPECT_EQ(sliderDelay(position, "7"), seconds) << position;
-    EXPECT_EQ(sliderDelay(-10, "1.5"), "5400") << "the custom box is in hours";
+    // The custom box is in hours; the texts the loader shows for 7200, 120 and 86399 seconds
+    // store those again.
+    const std::pair<const char*, Text> boxes[] = {
+        {"1.5", "5400"}, {"2", "7200"}, {"0.0333", "120"}, {"23.9997", "86399"}};
+    for (const auto& [hours, seconds] : boxes) EXPECT_EQ(sliderDelay(-10, hours), seconds) << hours;
     EXPECT_EQ(sliderDelay(-10, "0.0001"), std::nullopt) << "less than a second";
     for (const std::string bad : {"abc", "-2", "0", "", "1e9"})
         EXPECT_EQ(sliderDelay(-10, bad), std::nullopt) << bad << " keeps the delay";
     for (const int outside : {1, -11}) EXPECT_EQ(sliderDelay(outside, "1"), std::nullopt);
 }
 
-TEST(ChangeClock, AStoredDelayFindsItsPositionByNumberAndComesBackUnchanged) {
+TEST(ChangeClock, AStoredDelayFindsItsPositionByNumber) {
     const std::vector<std::tuple<std::string, int, Text>> table = {{"3600", -9, std::nullopt},
                                                                    {" 60 ", -5, std::nullopt},
                                                                    {"7200", -10, "2"},
@@ -28,7 +32,6 @@ TEST(ChangeClock, AStoredDelayFindsItsPositionByNumberAndComesBackUnchanged) {
         const auto setting = sliderSetting(stored);
         ASSERT_TRUE(setting) << stored;
         EXPECT_EQ(std::pair(setting->position, setting->customHours), std::pair(position, box));
-        EXPECT_TRUE(!box || sliderDelay(-10, *box) == stored) << "what the next OK stores";
     }
     for (const std::string unreadable : {"0", "-5", "abc", "", "2.5"})
         EXPECT_FALSE(sliderSetting(unreadable)) << unreadable;

@@ -69,8 +69,8 @@ TEST_F(Options, TheDialogShowsTheStoredSettingsAndItsCloseBoxCancelsWithTheClock
     dialog().Option3[2].select();
     t.scheduler.advanceSeconds(4);
     click(dialog().Command5);
-    EXPECT_EQ(shown(), t.folder.str() + separator() + "fond" + separator() +
-                           " manual slider -1 Option2 0 Option3 0 win 0");
+    const std::string samples = fromPath(toPath(t.folder.file("fond")) / "");
+    EXPECT_EQ(shown(), samples + " manual slider -1 Option2 0 Option3 0 win 0");
     EXPECT_FALSE(t.scheduler.isArmed(dialog().TimerSt)) << "manual stops the clock at once";
 
     app().runtime().dispatch([&] { dialog().requestClose(); });
@@ -122,12 +122,20 @@ TEST_F(Options, InscritoWritesItsSixSettingsInOrder) {
               "Folder=/pictures\r\nAspect=2\r\n");
 }
 
-TEST_F(Options, ApplyLanguageFallsBackToEnglish) {
+TEST_F(Options, AStoredLanguageThatIsNoCodeChangesNoCaptionAndLeavesEnglishSelectedUnseen) {
     for (const std::string lang : {"de", "", "missing file"}) {
         testing::TestProgram fresh;
         if (lang != "missing file") fresh.writeIni("[OPTION]\nLang=" + lang + "\n");
         fresh.app().ApplyLanguage();
-        EXPECT_EQ(fresh.app().CurrentLang, "EN") << lang;
+        Foption& d = fresh.app().form<Foption>();
+        std::string seen = fresh.app().CurrentLang + "|" + d.Frame2.caption() + "|" +
+                           d.Frame3.caption() + "|" + d.Check1.caption() + "|" +
+                           d.Command3.caption();
+        for (auto* group : {&d.Option2, &fresh.app().form<Form3>().Option2})
+            for (const auto& b : *group)
+                if (b->value()) seen += "|" + b->form().name() + " " + std::to_string(b->index());
+        EXPECT_EQ(seen, "EN|Change wallpaper|Wallpaper folder|Start with Windows|Cancel|Form3 0")
+            << lang;
     }
 }
 

@@ -14,10 +14,6 @@ namespace korvo::platform {
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 // Larger files are not pictures anyone means as a wallpaper, and would cost more memory than
 // Korvo should take for one.
 constexpr qint64 kMaxFileSize = 256ll << 20;
@@ -66,7 +62,8 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// Qt's name for the format; null for what is not a picture.
+// Qt's name for a format desktops are handed; null for the rest. Icons, X bitmaps and netpbm
+// files are pictures the preview shows, not wallpapers.
 const char* qtFormat(PictureFormat format) {
     switch (format) {
         case PictureFormat::Png:
@@ -85,55 +82,35 @@ const char* qtFormat(PictureFormat format) {
             return "heif";
         case PictureFormat::JpegXl:
             return "jxl";
-        case PictureFormat::NotAPicture:
-            break;
+        default:
+            return nullptr;
     }
-    return nullptr;
+}
+
+// The format as a wallpaper: NotAPicture for the formats no desktop is handed.
+PictureFormat wallpaperFormat(std::string_view head) {
+    const PictureFormat format = pictureFormat(head);
+    return qtFormat(format) ? format : PictureFormat::NotAPicture;
 }
 
 }  // namespace
 
-PictureFormat sniffPicture(std::string_view head) {
-    using namespace std::string_view_literals;
-    if (startsWith(head, "\x89PNG\r\n\x1a\n"sv)) return PictureFormat::Png;
-    if (startsWith(head, "\xff\xd8\xff"sv)) return PictureFormat::Jpeg;
-    if (startsWith(head, "GIF87a"sv) || startsWith(head, "GIF89a"sv)) return PictureFormat::Gif;
-    // "BM" alone matches too much text; a real header also has its zero reserved words.
-    if (head.size() >= 14 && startsWith(head, "BM"sv) && head.substr(6, 4) == "\0\0\0\0"sv) {
-        return PictureFormat::Bmp;
-    }
-    if (head.size() >= 12 && startsWith(head, "RIFF"sv) && head.substr(8, 4) == "WEBP"sv) {
-        return PictureFormat::WebP;
-    }
-    if (startsWith(head, "II*\0"sv) || startsWith(head, "MM\0*"sv)) return PictureFormat::Tiff;
-    if (startsWith(head, "\xff\x0a"sv) || startsWith(head, "\0\0\0\x0cJXL \r\n\x87\n"sv)) {
-        return PictureFormat::JpegXl;
-    }
-    // ISO media file: a leading "ftyp" box whose major brand is one of the still-picture ones.
-    if (head.size() >= 12 && head.substr(4, 4) == "ftyp"sv) {
-        for (std::string_view brand : {"avif"sv, "avis"sv, "heic"sv, "heix"sv, "mif1"sv}) {
-            if (head.substr(8, 4) == brand) return PictureFormat::Heif;
-        }
-    }
-    return PictureFormat::NotAPicture;
-}
-
 PictureFormat sniffPictureFile(const std::string& path) {
     const int fd = openRegularFile(path);
     if (fd < 0) return PictureFormat::NotAPicture;
-    std::array<char, 32> head{};
+    std::array<char, PictureSignatureSize> head{};
     ssize_t got;
     do {
         got = ::read(fd, head.data(), head.size());
     } while (got < 0 && errno == EINTR);
     ::close(fd);
     if (got <= 0) return PictureFormat::NotAPicture;
-    return sniffPicture(std::string_view(head.data(), static_cast<std::size_t>(got)));
+    return wallpaperFormat(std::string_view(head.data(), static_cast<std::size_t>(got)));
 }
 
 QImage decodePictureFile(const std::string& path, bool eighth) {
     QByteArray bytes = readWholeFile(path);
-    const char* format = qtFormat(sniffPicture(std::string_view(bytes.data(), bytes.size())));
+    const char* format = qtFormat(pictureFormat(std::string_view(bytes.data(), bytes.size())));
     if (!format) return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -2,18 +2,15 @@
 
 #include <QImage>
 #include <string>
-#include <string_view>
+
+#include "base/picture_format.h"
 
 namespace korvo::platform {
 
-enum class PictureFormat { NotAPicture, Png, Jpeg, Gif, Bmp, WebP, Tiff, Heif, JpegXl };
-
-// The format the first bytes of a file announce; NotAPicture for anything else (text, an empty
-// file, a truncated header). Only the magic numbers count, never the name's extension.
-PictureFormat sniffPicture(std::string_view head);
-
-// The format of the file at path: NotAPicture when it is missing, not a regular file, unreadable or
-// not a picture. Never blocks on a FIFO or a device that happens to be named like a picture.
+// The format of the file at path, by its first bytes: NotAPicture when it is missing, not a
+// regular file, unreadable, not a picture, or one no desktop is handed as a wallpaper (an icon,
+// an X bitmap, a netpbm file). Never blocks on a FIFO or a device that happens to be named like a
+// picture.
 PictureFormat sniffPictureFile(const std::string& path);
 
 // The picture at path, decoded by the one image plugin its first bytes name (left to guess, Qt

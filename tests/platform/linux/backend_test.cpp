@@ -1,8 +1,7 @@
 // The backends' own small pieces: which desktop runs, the XDG folders and autostart entry, the
-// kept wallpaper, picture sniffing, the desktop object every desktop shares, the folder browsers'
-// drives, and everything that reaches a desktop through another program and that the screen
-// cannot show: the process runner, the escaping of a name in Plasma's script and xfconf's
-// backdrop names.
+// kept wallpaper, the desktop object every desktop shares, the folder browsers' drives, and
+// everything that reaches a desktop through another program and that the screen cannot show: the
+// process runner, the escaping of a name in Plasma's script and xfconf's backdrop names.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +17,6 @@
 #include "platform/linux/desktop_kind.h"
 #include "platform/linux/instance_socket.h"
 #include "platform/linux/linux_file_system.h"
-#include "platform/linux/picture_file.h"
 #include "platform/linux/plasma_desktop.h"
 #include "platform/linux/wallpaper_object.h"
 #include "platform/linux/wallpaper_state.h"
@@ -125,19 +123,6 @@ TEST(WallpaperState, KeepsAnyPathAndStyleAndIgnoresDamage) {
         state.write("korvo/wallpaper", damaged);
         EXPECT_FALSE(keptWallpaper(folder)) << damaged;
     }
-}
-
-// JPEG, PNG, WebP and TIFF become the wallpaper in the hostile-input run on bare X11.
-TEST(PictureSniffing, KnowsTheCommonFormatsByTheirFirstBytes) {
-    using namespace std::string_view_literals;
-    const std::pair<std::string_view, PictureFormat> cases[] = {
-        {"\0\0\0\034ftypavif\0\0\0\0"sv, PictureFormat::Heif},
-        {"\xff\x0a\xfa\x7f"sv, PictureFormat::JpegXl},
-        {"BMW is a car, not a bitmap"sv, PictureFormat::NotAPicture},
-        {"RIFF\x24\0\0\0WAVEfmt "sv, PictureFormat::NotAPicture},
-        {"\x89PN"sv, PictureFormat::NotAPicture},
-    };
-    for (const auto& [head, format] : cases) EXPECT_EQ(sniffPicture(head), format) << head;
 }
 
 TEST(WallpaperObject, HandsOnlyAStyleAndAReadablePictureToTheDesktopInApplyChanges) {

@@ -24,13 +24,21 @@ Value sz(const std::wstring& text) {
     return {REG_SZ, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)}};
 }
 
-// A value of root\key; nullopt when the key or the value is missing.
+// A value of root\key; nullopt when the key or the value is missing. Read with the registry's
+// own calls, apart from the key and value handling under test.
 std::optional<Value> readRegistry(HKEY root, const wchar_t* key, const wchar_t* name) {
-    const auto opened = platform::RegistryKey::open(root, key, KEY_QUERY_VALUE);
-    platform::RegistryValue value;
-    if (!opened || platform::readValue(opened.get(), name, value) != ERROR_SUCCESS)
-        return std::nullopt;
-    return Value{value.type, value.data};
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
+    Value value;
+    DWORD size = 0;
+    LONG error = RegQueryValueExW(opened, name, nullptr, &value.first, nullptr, &size);
+    value.second.resize(size);
+    if (error == ERROR_SUCCESS)
+        error = RegQueryValueExW(opened, name, nullptr, &value.first, value.second.data(), &size);
+    RegCloseKey(opened);
+    if (error != ERROR_SUCCESS) return std::nullopt;
+    value.second.resize(size);
+    return value;
 }
 
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
@@ -130,8 +138,9 @@ TEST_F(RunKey, SetRegistryValueWritesTextAndAFormerValueKeepsItsType) {
         Value written;
     } cases[] = {
         {std::nullopt, kProgram, sz(kWideProgram)},
-        // A former string, however long, gives way; a drive root's path as the program builds it.
-        {sz(std::wstring(3000, L'x')), "D:\\\\Korvo.exe", sz(L"D:\\\\Korvo.exe")},
+        // A former string, however long, gives way; a drive root's path as the program builds it
+        // (its folder is "D:", so one separator).
+        {sz(std::wstring(3000, L'x')), "D:\\Korvo.exe", sz(L"D:\\Korvo.exe")},
         // A number takes the text's leading number: none in a real path.
         {Value{REG_DWORD, {5, 0, 0, 0}}, kProgram, {REG_DWORD, {0, 0, 0, 0}}},
         {Value{REG_DWORD, {5, 0, 0, 0}}, " 70000\\Korvo.exe", {REG_DWORD, {0x70, 0x11, 0x01, 0}}},

@@ -23,6 +23,7 @@
 
 #include "qt_program.h"
 #include "qt_world.h"
+#include "support/sampler.h"
 #include "ui/options/folder_browser.h"
 #include "ui/options/foption.h"
 
@@ -31,64 +32,13 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A window with one control of each kind the forms use, laid out in twips; every handler notes
-// what it saw.
-class Sampler : public forms::Form {
-  public:
-    explicit Sampler(QtWorld& w) : forms::Form(w.runtime, "Sampler") {
-        setBorderStyle(forms::BorderStyle::None);
-        setShowInTaskbar(false);
-        setRect({150, 300, 6000, 4500});
-        Go.onClick = [this] { log.push_back("Go"); };
-        for (auto& option : Choice)
-            option->onClick = [this, i = option->index()] { log.push_back("Choice" + num(i)); };
-        Tick.onClick = [this] { log.push_back("Tick" + num(Tick.value())); };
-        Name.onChange = [this] { log.push_back("Name " + Name.text()); };
-        Pick.onClick = [this] { log.push_back("Pick click " + Pick.text()); };
-        Files.onClick = [this] { log.push_back("File " + Files.fileName()); };
-        Dir.onClick = [this] { log.push_back("Dir click" + num(Dir.listIndex())); };
-        Dir.onChange = [this] { log.push_back("Dir " + Dir.path()); };
-        Delay.onChange = [this] { log.push_back("Delay" + num(Delay.value())); };
-        Title.onClick = [this] { log.push_back("Title click"); };
-        Title.onMouseDown = [this](const forms::MouseEvent& e) {
-            log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
-        };
-        File.setVisible(false);
-        Poll.onTimer = [this] { ++polls; };
-    }
-    void Form_MouseDown(const forms::MouseEvent&) override { log.push_back("Form down"); }
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
-        log.push_back("Query unload" + num(UnloadMode));
-        Cancel = refuse;
-    }
-    static std::string num(int n) { return " " + std::to_string(n); }
-
-    forms::PictureBox Strip{*this, "Strip", {0, 0, 6000, 375}};
-    forms::Label Title{Strip, "Title", {720, 120, 3000, 255}, "Korvo"};
-    forms::CommandButton Go{*this, "Go", {4440, 4000, 975, 375}, "&Apply"};
-    forms::Frame Box{*this, "Box", {2160, 1200, 3600, 2400}, "Preview"};
-    forms::ControlArray<forms::OptionButton> Choice{
-        3, [this](int i) {
-            return std::make_unique<forms::OptionButton>(
-                Box, "Choice", forms::Rect{120, 300 * i, 900, 255}, "", i);
-        }};
-    forms::CheckBox Tick{Box, "Tick", {120, 1200, 1500, 255}, "Tick"};
-    forms::TextBox Name{*this, "Name", {0, 600, 2000, 300}, "design"};
-    forms::ComboBox Pick{*this, "Pick", {0, 1000, 2000, 315}};
-    forms::FileListBox Files{*this, "Files", {0, 1920, 2100, 2000}};
-    forms::FolderListBox Dir{*this, "Dir", {0, 4000, 2100, 450}};
-    forms::Slider Delay{*this, "Delay", {5500, 500, 400, 3000}, 0, 10};
-    forms::Timer Poll{*this, "Poll", 1, true};
-    forms::Menu File{*this, "File", "&File"};
-    Log log;
-    int polls = 0, refuse = 1;
-};
+using korvo::testing::Sampler;
 
 // The sampler over a folder of three pictures and two folders, one with a folder inside.
 struct QtView : ::testing::Test {
     QTemporaryDir dir;
     QtWorld w;
-    Sampler& f = w.form<Sampler>();
+    Sampler& f = w.runtime.form<Sampler>([this] { return std::make_unique<Sampler>(w.runtime); });
     QtView() {
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) std::ofstream(path(name)) << "x";
         QDir(dir.path()).mkpath("alpha/inner");
@@ -126,8 +76,8 @@ TEST_F(QtView, ModelChangesShowWithoutComingBackAsUserActions) {
     f.Pick.addItem("two");
     f.Pick.setListIndex(1);
     EXPECT_EQ(w.widget<QComboBox>(f.Pick)->currentText(), "two");
-    f.Delay.setValue(3);
-    EXPECT_EQ(w.widget<QSlider>(f.Delay)->value(), 3);
+    f.Delay.setValue(-3);
+    EXPECT_EQ(w.widget<QSlider>(f.Delay)->value(), -3);
     f.Files.setPath(path());
     f.Files.setListIndex(2);
     EXPECT_EQ(w.widget<QListWidget>(f.Files)->currentRow(), 2);
@@ -168,7 +118,7 @@ TEST_F(QtView, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
          [&] { return w.widget<QCheckBox>(f.Tick)->checkState() == Qt::Unchecked; }},
         {"Name design!", [&] { emit w.widget<QLineEdit>(f.Name)->textEdited("design!"); }},
         {"Pick click beta", [&] { emit w.widget<QComboBox>(f.Pick)->activated(1); }},
-        {"Delay 7", [&] { w.widget<QSlider>(f.Delay)->setValue(7); }},
+        {"Delay -7", [&] { w.widget<QSlider>(f.Delay)->setValue(-7); }},
         {"File a.jpg", [&] { w.widget<QListWidget>(f.Files)->setCurrentRow(0); }},
         {"Dir click 1", [&] { dirs->setCurrentRow(2); }},  // "beta", below the way up
         {"Dir " + path("alpha"), [&] { emit dirs->itemActivated(dirs->item(1)); },

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/folder_listing.h"
+#include "support/sampler.h"
 #include "ui/forms/runtime.h"
 #include "ui/forms/win32/scheduler.h"
 #include "ui/forms/win32/text.h"
@@ -21,10 +22,6 @@ namespace korvo::win32 {
 namespace {
 
 using Log = std::vector<std::string>;
-
-std::string num(int n) {
-    return " " + std::to_string(n);
-}
 
 // Runs the message loop until `done` holds or `ms` milliseconds have passed.
 bool waitFor(const std::function<bool()>& done, int ms = 3000) {
@@ -41,71 +38,7 @@ bool waitFor(const std::function<bool()>& done, int ms = 3000) {
     }
 }
 
-// A window with one control of each kind the forms use, laid out in twips; every handler notes
-// what it saw.
-class Sampler : public forms::Form {
-  public:
-    explicit Sampler(forms::Runtime& runtime) : forms::Form(runtime, "Sampler") {
-        setBorderStyle(forms::BorderStyle::None);
-        setShowInTaskbar(false);
-        setRect({1500, 1200, 6000, 4500});
-        Strip.setBackColor(forms::rgb(0, 0, 192));
-        Title.setForeColor(forms::rgb(255, 255, 255));
-        Box.setBackColor(forms::rgb(0, 0, 0));
-        Name.setBackColor(forms::rgb(64, 64, 64));
-        Title.setFont({"MS UI Gothic", 9, 128});
-        Go.onClick = [this] { log.push_back("Go"); };
-        for (auto& option : Choice)
-            option->onClick = [this, i = option->index()] { log.push_back("Choice" + num(i)); };
-        Tick.onClick = [this] { log.push_back("Tick" + num(Tick.value())); };
-        Name.onChange = [this] { log.push_back("Name " + Name.text()); };
-        Pick.onChange = [this] { log.push_back("Pick change " + Pick.text()); };
-        Pick.onClick = [this] { log.push_back("Pick click " + Pick.text()); };
-        Files.onClick = [this] { log.push_back("File " + Files.fileName()); };
-        Dir.onClick = [this] { log.push_back("Dir click" + num(Dir.listIndex())); };
-        Dir.onChange = [this] { log.push_back("Dir " + Dir.path()); };
-        Delay.onChange = [this] { log.push_back("Delay" + num(Delay.value())); };
-        Title.onClick = [this] { log.push_back("Title click"); };
-        Title.onMouseDown = [this](const forms::MouseEvent& e) {
-            log.push_back("Title down" + num(e.button) + num(static_cast<int>(e.x)));
-        };
-        Open.onClick = [this] { log.push_back("Open"); };
-        File.setVisible(false);
-        Poll.onTimer = [this] { ++polls; };
-        Beat.onTimer = [this] { ++beats; };
-    }
-    void Form_MouseDown(const forms::MouseEvent&) override { log.push_back("Form down"); }
-    void Form_MouseMove(const forms::MouseEvent& e) override {
-        log.push_back("Form move" + num(e.button) + num(static_cast<int>(e.x)));
-    }
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
-        log.push_back("Query unload" + num(UnloadMode));
-        Cancel = refuse;
-    }
-
-    forms::PictureBox Strip{*this, "Strip", {0, 0, 6000, 375}};
-    forms::Label Title{*this, "Title", {720, 120, 3000, 255}, "&Korvo"};
-    forms::CommandButton Go{*this, "Go", {4440, 4000, 975, 375}, "&Apply"};
-    forms::Frame Box{*this, "Box", {2160, 1200, 2400, 2400}, "Preview"};
-    forms::ControlArray<forms::OptionButton> Choice{
-        2, [this](int i) {
-            return std::make_unique<forms::OptionButton>(
-                Box, "Choice", forms::Rect{120, 300 + 300 * i, 900, 255}, "", i);
-        }};
-    forms::CheckBox Tick{Box, "Tick", {120, 1200, 1500, 255}, "Tick"};
-    forms::TextBox Name{*this, "Name", {0, 600, 2000, 300}, "design"};
-    forms::ComboBox Pick{*this, "Pick", {0, 1000, 2000, 315}};
-    forms::FileListBox Files{*this, "Files", {0, 1920, 2100, 1500}};
-    forms::FolderListBox Dir{*this, "Dir", {0, 3500, 2100, 900}};
-    forms::Slider Delay{*this, "Delay", {5000, 500, 600, 3000}, -10, 0};
-    forms::Timer Poll{*this, "Poll", 1, true};
-    forms::Timer Beat{*this, "Beat", 50, false};
-    forms::Menu File{*this, "File", "&File"};
-    forms::Menu Open{*this, "Open", "&Open", &File};
-    forms::Menu Close{*this, "Close", "&Close", &File};
-    Log log;
-    int polls = 0, beats = 0, refuse = 1;
-};
+using korvo::testing::Sampler;
 
 // The sampler on a runtime wired as Korvo.exe wires it, over a folder of three pictures and two
 // folders.
@@ -118,6 +51,12 @@ struct Win32View : ::testing::Test {
     View view{runtime, services};
     Sampler& f = runtime.form<Sampler>([this] { return std::make_unique<Sampler>(runtime); });
     Win32View() {
+        // Colours and a Japanese face for the painting case to read back.
+        f.Strip.setBackColor(forms::rgb(0, 0, 192));
+        f.Title.setForeColor(forms::rgb(255, 255, 255));
+        f.Box.setBackColor(forms::rgb(0, 0, 0));
+        f.Name.setBackColor(forms::rgb(64, 64, 64));
+        f.Title.setFont({"MS UI Gothic", 9, 128});
         std::filesystem::remove_all(dir);
         for (const char* sub : {"alpha", "beta"}) std::filesystem::create_directories(dir / sub);
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) std::ofstream(dir / name) << "x";
@@ -278,7 +217,8 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
              SendMessageW(form, WM_VSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(h(f.Delay)));
          }},
         {"File a.jpg", [&] { select(f.Files, LB_SETCURSEL, LBN_SELCHANGE, 0); }},
-        {"Dir click" + num(alpha - 1), [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
+        {"Dir click" + Sampler::num(alpha - 1),
+         [&] { select(f.Dir, LB_SETCURSEL, LBN_SELCHANGE, alpha); }},
         {"Dir " + path("alpha"), [&] { select(f.Dir, LB_SETCURSEL, LBN_DBLCLK, alpha); }},
         {"Title down 2 60",
          [&] { SendMessageW(h(f.Title), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 2)); }},

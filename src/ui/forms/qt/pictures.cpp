@@ -7,38 +7,50 @@
 #include <QThreadPool>
 #include <atomic>
 #include <mutex>
+#include <string_view>
+
+#include "base/picture_format.h"
 
 namespace korvo::qt {
 
 namespace {
 
-// The format by the data's first bytes. Left to guess, QImageReader asks every image-format
-// plugin whether it can read the data, loading all of them with their libraries; named, it uses
-// a built-in handler (PNG, BMP, PPM, XBM, XPM) or loads the one plugin. A literal's bytes
-// stop at its first NUL, hence the explicit lengths.
-QByteArray formatOf(const QByteArray& head) {
-    static const struct {
-        QByteArrayView magic;
-        const char* format;
-    } known[] = {
-        {"\x89PNG\r\n\x1a\n", "png"},
-        {"\xff\xd8\xff", "jpeg"},
-        {"GIF87a", "gif"},
-        {"GIF89a", "gif"},
-        {"BM", "bmp"},
-        {QByteArrayView("II*\0", 4), "tiff"},
-        {QByteArrayView("MM\0*", 4), "tiff"},
-        {"\x8aMNG\r\n\x1a\n", "mng"},
-        {"/* XPM */", "xpm"},
-        {"icns", "icns"},
-        {QByteArrayView("\0\0\1\0", 4), "ico"},
-        {"#define", "xbm"},
-    };
-    for (const auto& [magic, format] : known)
-        if (head.startsWith(magic)) return format;
-    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP") return "webp";
-    if (head.size() >= 2 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6') return "ppm";
-    return {};
+// Qt's name for the format. Left to guess, QImageReader asks every image-format plugin whether
+// it can read the data, loading all of them with their libraries; named, it uses a built-in
+// handler (PNG, BMP, PPM, XBM, XPM) or loads the one plugin. HEIF and JPEG XL are named by the
+// plugin that reads them, so their extension names them as before.
+const char* qtFormat(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Png:
+            return "png";
+        case PictureFormat::Jpeg:
+            return "jpeg";
+        case PictureFormat::Gif:
+            return "gif";
+        case PictureFormat::Bmp:
+            return "bmp";
+        case PictureFormat::WebP:
+            return "webp";
+        case PictureFormat::Tiff:
+            return "tiff";
+        case PictureFormat::Mng:
+            return "mng";
+        case PictureFormat::Ico:
+            return "ico";
+        case PictureFormat::Icns:
+            return "icns";
+        case PictureFormat::Xpm:
+            return "xpm";
+        case PictureFormat::Xbm:
+            return "xbm";
+        case PictureFormat::Pnm:
+            return "ppm";
+        case PictureFormat::Heif:
+        case PictureFormat::JpegXl:
+        case PictureFormat::NotAPicture:
+            break;
+    }
+    return nullptr;
 }
 
 // A reader bound to the one format the file is in: by its first bytes, else (the formats
@@ -46,7 +58,8 @@ QByteArray formatOf(const QByteArray& head) {
 struct Reader {
     explicit Reader(const std::string& source) : file(pictureLocation(source)) {
         if (!file.open(QIODevice::ReadOnly)) return;
-        QByteArray format = formatOf(file.peek(16));
+        const QByteArray head = file.peek(PictureSignatureSize);
+        QByteArray format = qtFormat(pictureFormat(std::string_view(head.data(), head.size())));
         if (format.isEmpty()) format = QFileInfo(file.fileName()).suffix().toLower().toLatin1();
         if (format.isEmpty()) return;
         reader.setDevice(&file);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace korvo {
+
+// The picture formats Korvo tells by their first bytes. TGA and WBMP have no signature and are
+// not among them.
+enum class PictureFormat {
+    NotAPicture,
+    Png,
+    Jpeg,
+    Gif,
+    Bmp,
+    WebP,
+    Tiff,
+    Heif,  // HEIC and AVIF: an ISO media file whose major brand is a still picture's
+    JpegXl,
+    Mng,
+    Ico,
+    Icns,
+    Xpm,
+    Xbm,
+    Pnm,  // PBM, PGM and PPM, plain or raw
+};
+
+// How many first bytes every signature fits in; fewer may be given.
+inline constexpr std::size_t PictureSignatureSize = 16;
+
+// The format the first bytes of a file announce; NotAPicture for anything else (text, an empty
+// file, a cut header). Only the bytes count, never a name. A format once told stays the same
+// whatever bytes follow.
+PictureFormat pictureFormat(std::string_view head);
+
+}  // namespace korvo
