@@ -51,14 +51,17 @@ void Program::ShowFirstWindow() {
     }
 }
 
+std::optional<bool> Program::startupWanted(const std::string& win) {
+    const auto number = text::asNumber(win);
+    if (number == 0.0) return false;
+    if (number == 1.0) return true;
+    return std::nullopt;
+}
+
 void Program::SyncStartup() {
-    const auto win = text::asNumber(ReadSetting("Start", "Win"));
-    if (!win) return;
-    if (*win == 0) {
-        RemoveFromStartup();
-    } else if (*win == 1) {
-        AddToStartup();
-    }
+    const auto wanted = startupWanted(ReadSetting("Start", "Win"));
+    if (wanted == true) AddToStartup();
+    if (wanted == false) RemoveFromStartup();
 }
 
 void Program::AddToStartup() {

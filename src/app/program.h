@@ -43,7 +43,9 @@ class Program {
     void SubMain();
     void ShowFirstWindow();
 
-    // Log-on start.
+    // Log-on start. "Win" is read one way everywhere: as a number, 1 meaning the entry is wanted,
+    // 0 that it is not, anything else (no number included) that it is left alone.
+    static std::optional<bool> startupWanted(const std::string& win);
     void SyncStartup();
     void AddToStartup();
     void RemoveFromStartup();

@@ -93,7 +93,10 @@ TEST_F(Options, OkStoresWhatTheDialogShowsAndKeepsTheStoredLogOnStartAndLanguage
     for (const auto& [delay, win, edit, written] : std::vector<Case>{
              {"60", "1", [](Foption& d) { d.Option1.select(); }, "1 2 0 FR 0"},
              {"60", "0", [](Foption& d) { d.Slider1.setValue(-9); }, "0 1 3600 FR 3600"},
-             {"abc", "yes", [](Foption& d) { d.Option2[5].select(); }, "0 1 1 CHN 1"},
+             // "Win" is read as start-up reads it, and a box left as loaded keeps it as it was.
+             {"abc", "yes", [](Foption& d) { d.Option2[5].select(); }, "yes 1 1 CHN 1"},
+             {"60", "01", [](Foption& d) { EXPECT_EQ(d.Check1.value(), forms::CheckBox::Checked); },
+              "01 1 60 FR 60"},
          }) {
         Session run;
         run.start("Affichage=2\nDelay=" + delay + "\nAspect=1\nLang=FR\n", win);

@@ -13,7 +13,9 @@ AssistantPage::AssistantPage(Program& program, const Look& look)
       app(program) {
     setBorderStyle(forms::BorderStyle::None);
     setBackColor(look.background);
-    // First placed in the middle of the screen; afterwards wherever the user drags the page.
+    // First shown in the middle of the screen; afterwards wherever the user drags the page. The
+    // model keeps the middle of the primary screen for what reads it.
+    setStartUpPosition(forms::StartUpPosition::CenterScreen);
     forms::WindowServices& screen = program.services().window;
     const int screenWidth = screen.screenWidth(), screenHeight = screen.screenHeight();
     if (screenWidth > 0 && screenHeight > 0) {
@@ -22,7 +24,8 @@ AssistantPage::AssistantPage(Program& program, const Look& look)
     } else {
         setRect({0, 0, look.width, look.height});
     }
-    setCaption(look.name);
+    // What the task bar and the window switcher show: the program, not the page's code name.
+    setCaption(program.services().appTitle);
     Picture1.setBackColor(look.panel);
     C1.setEnabled(false);
     Label2.setForeColor(forms::rgb(0, 0, 128));

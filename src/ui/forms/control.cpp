@@ -82,6 +82,12 @@ bool Control::effectivelyEnabled() const {
     return enabled_ && container_->enablesContents();
 }
 
+bool Control::effectivelyVisible() const {
+    if (!visible_) return false;
+    const auto* holder = dynamic_cast<const Control*>(container_);
+    return !holder || holder->effectivelyVisible();
+}
+
 void Control::setVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;

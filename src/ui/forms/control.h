@@ -85,6 +85,8 @@ class Control {
     bool effectivelyEnabled() const;
 
     bool visible() const { return visible_; }
+    // Visible itself and inside containers that are all visible.
+    bool effectivelyVisible() const;
     void setVisible(bool visible);
 
     const Rect& rect() const { return rect_; }
@@ -150,6 +152,15 @@ class CommandButton : public Control {
                   int index = -1);
     std::function<void()> onClick;
     void click();  // the user's press, and `Value = True` from code
+    // The button Enter presses (a dialog's OK) and the one Escape presses (its Cancel).
+    bool isDefault() const { return default_; }
+    void setDefault(bool isDefault) { default_ = isDefault; }
+    bool isCancel() const { return cancel_; }
+    void setCancel(bool isCancel) { cancel_ = isCancel; }
+
+  private:
+    bool default_ = false;
+    bool cancel_ = false;
 };
 
 class OptionButton : public Control {

@@ -79,4 +79,61 @@ void Form::requestClose() {
     unload(FormControlMenu);
 }
 
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order;
+    for (Control* control : controls_) {
+        switch (control->kind()) {
+            case ControlKind::CommandButton:
+            case ControlKind::OptionButton:
+            case ControlKind::CheckBox:
+            case ControlKind::ComboBox:
+            case ControlKind::TextBox:
+            case ControlKind::DriveList:
+            case ControlKind::FolderList:
+            case ControlKind::FileList:
+            case ControlKind::Slider:
+                order.push_back(control);
+                break;
+            default:
+                break;
+        }
+    }
+    return order;
+}
+
+namespace {
+
+CommandButton* operable(Control* control) {
+    if (!control || control->kind() != ControlKind::CommandButton) return nullptr;
+    if (!control->effectivelyEnabled() || !control->effectivelyVisible()) return nullptr;
+    return static_cast<CommandButton*>(control);
+}
+
+}  // namespace
+
+void Form::enterPressed(Control* focused) {
+    if (focused && focused->kind() == ControlKind::CommandButton) {
+        if (CommandButton* button = operable(focused)) button->click();
+        return;
+    }
+    for (Control* control : controls_) {
+        if (control->kind() == ControlKind::CommandButton &&
+            static_cast<CommandButton*>(control)->isDefault()) {
+            if (CommandButton* button = operable(control)) button->click();
+            return;
+        }
+    }
+}
+
+void Form::escapePressed() {
+    for (Control* control : controls_) {
+        if (control->kind() == ControlKind::CommandButton &&
+            static_cast<CommandButton*>(control)->isCancel()) {
+            if (CommandButton* button = operable(control)) button->click();
+            return;
+        }
+    }
+    if (borderStyle_ != BorderStyle::None) requestClose();
+}
+
 }  // namespace korvo::forms

@@ -19,6 +19,12 @@ enum UnloadMode {
 
 enum class FormProperty { Caption, Visible, Geometry, Colors, Icon, Border, Taskbar };
 
+// Where a window is first put when it is shown. The window system's default place is where users
+// expect a new window (not under a panel, on the screen they work on); a window that asks for
+// its design's left and top is put there, and a centred one in the middle of the pointer's
+// screen. Later, the window stays wherever the user moved it.
+enum class StartUpPosition { Manual, CenterScreen, WindowsDefault };
+
 // A window: its design-time state lives in the members of the derived class, so a fresh instance
 // is a freshly designed window. Instances are created and loaded only by the Runtime.
 class Form : public Container {
@@ -51,6 +57,8 @@ class Form : public Container {
     void setFont(const Font& font) { font_ = font; }
     void setShowInTaskbar(bool show);
     bool enabled() const { return enabled_; }
+    StartUpPosition startUpPosition() const { return startUpPosition_; }
+    void setStartUpPosition(StartUpPosition position) { startUpPosition_ = position; }
 
     void show();
     void hide();
@@ -61,9 +69,17 @@ class Form : public Container {
 
     // Every control in declaration order, containers before their contents.
     const std::vector<Control*>& controls() const { return controls_; }
+    // The controls the Tab key walks, in creation order (the design's order): those a user can
+    // operate from the keyboard, shown and enabled or not (the view skips what cannot take focus).
+    std::vector<Control*> tabOrder() const;
 
     // Forwarded by the view.
     void requestClose();  // the close box
+    // Enter: the focused button when a button has the focus, else the default button. Escape: the
+    // cancel button, else the close box of a window that has one. Either does nothing when the
+    // button is disabled or hidden.
+    void enterPressed(Control* focused);
+    void escapePressed();
     void mouseDown(const MouseEvent& event) { Form_MouseDown(event); }
     void mouseMove(const MouseEvent& event) { Form_MouseMove(event); }
 
@@ -92,6 +108,7 @@ class Form : public Container {
     Picture icon_;
     Font font_;
     bool showInTaskbar_ = true;
+    StartUpPosition startUpPosition_ = StartUpPosition::WindowsDefault;
     std::vector<Control*> controls_;
 };
 

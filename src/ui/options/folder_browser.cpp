@@ -34,6 +34,8 @@ FolderBrowser::FolderBrowser(Program& program, const Look& look)
     Dir1.setBackColor(forms::rgb(192, 192, 192));
     File1.setBackColor(forms::rgb(64, 64, 64));
     File1.setForeColor(White);
+    Command1.setDefault(true);
+    Command2.setCancel(true);
 
     Drive1.onChange = [this] { Drive1_Change(); };
     Dir1.onChange = [this] { Dir1_Change(); };

@@ -65,6 +65,8 @@ Foption::Foption(Program& program)
     setBackColor(forms::rgb(192, 192, 192));
     setCaption("Foption");
     Text2.setLocked(true);
+    Command2.setDefault(true);
+    Command3.setCancel(true);
     // "1 second": a stored delay that is no number leaves the slider here, so "Automatic" stores
     // the delay the user sees.
     Slider1.setValue(0);
@@ -171,7 +173,9 @@ void Foption::Command5_Click() {
 }
 
 void Foption::inscrito() {
-    if (Check1.value() != forms::CheckBox::Grayed)
+    // A box the user left as it was loaded leaves "Win", and so the log-on entry, as it was: a
+    // value start-up leaves alone ("2", a word) must not become "0".
+    if (Check1.value() != forms::CheckBox::Grayed && Check1.value() != Check1Loaded)
         EcrireINI2("Start", "Win", Check1.value() == forms::CheckBox::Checked ? "1" : "0");
     EcrireINI2("OPTION", "Lang", app.CurrentLang);
     EcrireINI2("OPTION", "Affichage", app.OptChangeMode);
@@ -218,9 +222,12 @@ void Foption::Ionics() {
         Option3[std::stoi(aspect)].select();
     }
 
-    // The box shows the stored choice: left unticked, every "OK" would drop the log-on start.
-    Check1.setValue(LireINI2("Start", "Win") == "1" ? forms::CheckBox::Checked
-                                                    : forms::CheckBox::Unchecked);
+    // The box shows the stored choice, ticked exactly when start-up adds the log-on entry: left
+    // unticked, every "OK" would drop the log-on start.
+    Check1Loaded = Program::startupWanted(LireINI2("Start", "Win")) == true
+                       ? forms::CheckBox::Checked
+                       : forms::CheckBox::Unchecked;
+    Check1.setValue(Check1Loaded);
 }
 
 void Foption::int1() {

@@ -72,6 +72,7 @@ class Foption : public forms::Form {
     forms::Frame Frame5{*this, "Frame5", {5280, 720, 1935, 1215}, "Screen option"};
     forms::ControlArray<forms::OptionButton> Option3;
     forms::CheckBox Check1;
+    int Check1Loaded = forms::CheckBox::Unchecked;  // as the loader last set it from "Win"
     forms::CommandButton Command2{*this, "Command2", {6000, 2040, 1215, 375}, "OK"};
     forms::CommandButton Command3{*this, "Command3", {6000, 2520, 1215, 375}, "Cancel"};
     forms::CommandButton Command4{*this, "Command4", {6000, 4080, 1215, 375}, "About"};
