@@ -10,7 +10,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
-    exec "$here/../../../scripts/with-xvfb" --tray "$0" "$@"
+    exec "$here/../../../scripts/lib/with-xvfb" --tray "$0" "$@"
 fi
 korvo=$1 resources=$2 shots=${3:-}
 prog=$(mktemp -d -t korvo-wine-e2e.XXXXXX)
