@@ -1,4 +1,4 @@
-// A GNOME change through GSettings and dconf. Run inside scripts/with-session --bus.
+// A GNOME change through GSettings and dconf. Run inside scripts/lib/with-session --bus.
 #include <filesystem>
 
 #include "bench_change.h"

@@ -1,6 +1,6 @@
 // A bare-X11 change with a 3840x2160 picture: reading, decoding, composing and handing the
-// screenful to the server. Run inside scripts/with-xvfb --size 3840x2160 (and with-session, so
-// the state file goes to a private folder).
+// screenful to the server. Run inside scripts/lib/with-xvfb --size 3840x2160 (and with-session,
+// so the state file goes to a private folder).
 #include <filesystem>
 
 #include "bench_change.h"

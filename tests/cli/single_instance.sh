@@ -4,58 +4,42 @@
 # a socket left by a killed Korvo does not stop the next start; --quit ends the running one with
 # status 0; --show with none running says so and ends with status 1.
 set -euo pipefail
-korvo=$1 resources=$2
-source "$(dirname "$0")/../e2e/program_folder.sh"
-printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
-    "$prog" >"$prog/Korv.ini"
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$2"
+korv_ini "$prog/fond/" 2 0 >"$prog/Korv.ini"
 
-fail() {
-    cat "$prog/log" >&2 2>/dev/null || true
-    echo "FAIL: $*" >&2
-    exit 1
-}
-main_window() { # the visible 423 x 333 window of the first Korvo, if any
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        [ "$WIDTH" -eq 423 ] && [ "$HEIGHT" -eq 333 ] && echo "$w" && return 0
-    done
-    return 1
-}
-wait_for() { # command...: up to 10 s
-    for _ in $(seq 1 100); do "$@" >/dev/null && return 0; sleep 0.1; done
-    return 1
-}
-start() {
-    "$prog/korvo" >"$prog/log" 2>&1 &
-    pid=$!
-    wait_for main_window || fail "no main window appeared"
+# The first Korvo, its main window (the visible 423 x 333 one) in $win.
+open_main() {
+    start
+    window 423 333 || fail "no main window appeared"
 }
 root_picture() { xwd -root -silent | md5sum; }
 
-start
-win=$(main_window)
+open_main
 xdotool mousemove --window "$win" 328 316 click 1 # the exit button hides the window
-wait_for bash -c "! xdotool search --onlyvisible --pid $pid | grep -qx $win" || fail "exit did not hide"
+until_ok 100 bash -c "! xdotool search --onlyvisible --pid $pid | grep -qx $win" ||
+    fail "exit did not hide"
 
 status=0
 timeout 10 "$prog/korvo" || status=$?
 [ $status -eq 0 ] || fail "the second start ended with status $status"
-wait_for main_window || fail "the second start did not bring the main window back"
+window 423 333 || fail "the second start did not bring the main window back"
 kill -0 "$pid" || fail "the first Korvo ended"
 
 before=$(root_picture)
 "$prog/korvo" --next || fail "--next failed"
-wait_for bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$before' ]" || fail "--next set no wallpaper"
+until_ok 100 bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$before' ]" ||
+    fail "--next set no wallpaper"
 first=$(root_picture)
 "$prog/korvo" --next || fail "the second --next failed"
-wait_for bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$first' ]" ||
+until_ok 100 bash -c "[ \"\$(xwd -root -silent | md5sum)\" != '$first' ]" ||
     fail "the second --next did not change the wallpaper"
 
 # A crash leaves the socket behind; the next start claims it again.
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
-start
+open_main
 
 "$prog/korvo" --quit || fail "--quit failed"
 status=0

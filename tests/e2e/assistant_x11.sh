@@ -5,51 +5,26 @@
 # from that folder. The settings file then holds the assistant's eight values, and the second
 # start shows the main window.
 set -euo pipefail
-korvo=$1 resources=$2
-source "$(dirname "$0")/program_folder.sh"
+resources=$2
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$resources"
 cp "$resources/Korv.ini" "$prog/Korv.ini"
 mkdir -p "$prog/config" "$prog/cache" "$prog/data"
 
-fail() {
-    cat "$prog/log" >&2 || true
-    echo "FAIL: $*" >&2
-    exit 1
-}
-start() {
-    # The home is the root, so that the folder browser opens there whichever start folder it
-    # prefers; everything written for the user goes into the program folder.
-    HOME=/ XDG_CONFIG_HOME="$prog/config" XDG_CACHE_HOME="$prog/cache" \
-        XDG_DATA_HOME="$prog/data" "$prog/korvo" >"$prog/log" 2>&1 &
-    pid=$!
-}
-stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
-shown() { # W H: the program's visible window of that client size, now, in $win
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        if [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ]; then
-            win=$w
-            return 0
-        fi
-    done
-    return 1
-}
-window() { # W H: waits for that window
-    for _ in $(seq 1 100); do shown "$1" "$2" && return 0; sleep 0.1; done
-    return 1
-}
-gone() { # W H: waits until no such window shows
-    for _ in $(seq 1 50); do shown "$1" "$2" || return 0; sleep 0.1; done
-    return 1
+# The home is the root, so that the folder browser opens there whichever start folder it prefers;
+# everything written for the user goes into the program folder.
+launch() {
+    start HOME=/ XDG_CONFIG_HOME="$prog/config" XDG_CACHE_HOME="$prog/cache" \
+        XDG_DATA_HOME="$prog/data"
 }
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
-root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
 
 # Window sizes in pixels at 96 dpi; places below are pixels inside the window, the panel's
 # 8-pixel margin included.
 
 # The "X" ends the program at once and writes nothing: the next start asks again.
-start
+launch
 window 295 327 || fail "no language page"
 click 20 285
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -58,7 +33,7 @@ wait "$pid" || true
 pid=
 cmp -s "$resources/Korv.ini" "$prog/Korv.ini" || fail "the X wrote to Korv.ini"
 
-start
+launch
 window 295 327 || fail "no language page"
 page=$win
 # In the middle of the 1280 x 800 screen, to the pixel that twips allow.
@@ -104,7 +79,7 @@ for _ in $(seq 1 100); do [ -n "$(root_pixmap)" ] && break; sleep 0.1; done
 [ -n "$(root_pixmap)" ] || fail "no wallpaper from the chosen folder"
 stop
 
-start
+launch
 window 423 333 || fail "the second start shows no main window"
 ! shown 295 327 || fail "the second start shows the assistant again"
 stop

@@ -4,38 +4,16 @@
 # with the apply button (centred), sits in the tray, follows the mouse when dragged by its body, and
 # in automatic mode changes the wallpaper once per delay.
 set -euo pipefail
-korvo=$1 resources=$2
-source "$(dirname "$0")/program_folder.sh"
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$2"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-settings() { # mode delay
-    printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=%s\nAspect=2\nTime=Null\nDelay=%s\n[Start]\nWin=0\nFirst=0\n' \
-        "$prog" "$1" "$2" >"$prog/Korv.ini"
+settings() { korv_ini "$prog/fond/" "$@" >"$prog/Korv.ini"; } # mode delay
+# The main window is the program's visible 423 x 333 window (its tray icon is another).
+open_main() {
+    start
+    window 423 333 || fail "no 423x333 main window appeared"
 }
-start() {
-    "$prog/korvo" >"$prog/log" 2>&1 &
-    pid=$!
-    # The main window is the program's visible 423 x 333 window (its tray icon is another).
-    for _ in $(seq 1 100); do
-        for win in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-            eval "$(xdotool getwindowgeometry --shell "$win")"
-            [ "$WIDTH" -eq 423 ] && [ "$HEIGHT" -eq 333 ] && return 0
-        done
-        sleep 0.1
-    done
-    cat "$prog/log" >&2
-    fail "no 423x333 main window appeared"
-}
-stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
-tray_icon() { # one of the program's windows is embedded in the tray host
-    local tree w
-    tree=$(xwininfo -root -tree | grep -A200 '"panel": ("panel" "trayer")')
-    for w in $(xdotool search --onlyvisible --classname korvo 2>/dev/null); do
-        grep -q "$(printf '0x%x' "$w")" <<<"$tree" && return 0
-    done
-    return 1
-}
-root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
 pixel() { # file x y -> "r,g,b"
     convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
 }
@@ -49,10 +27,9 @@ close_to() { # "r,g,b" "r,g,b"
 
 # Manual mode: pick the first file of the list, press the apply button.
 settings 2 0
-start
+open_main
 [ -z "$(root_pixmap)" ] || fail "the wallpaper changed before anything was applied"
-for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
-tray_icon || fail "no tray icon in the tray host"
+until_ok 50 tray_icon || fail "no tray icon in the tray host"
 # Borderless, the window moves with the mouse pressed on its body, through the window manager.
 eval "$(xdotool getwindowgeometry --shell "$win")"
 from=$X,$Y
@@ -75,7 +52,7 @@ stop
 
 # Automatic mode, two seconds: the first change a second after start, then one every two.
 settings 1 2
-start
+open_main
 seen=() last=
 for _ in $(seq 1 80); do
     now=$(root_pixmap)

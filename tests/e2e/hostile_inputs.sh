@@ -5,31 +5,25 @@
 # run, its peak resident memory must stay near that of a normal run, and a picture it cannot show
 # must leave the former wallpaper in place.
 set -euo pipefail
-korvo=$1 resources=$2 backend=$3
-source "$(dirname "$0")/program_folder.sh"
+backend=$3
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$2"
+# Korvo runs from its folder: a name that ran a command would leave its file there.
+cd "$prog"
 if [ "$backend" = gnome ]; then export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf; fi
 # Freed memory held back by the address sanitizer would hide what the program itself keeps.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=8"
 
-fail() {
-    [ -f "$prog/log" ] && tail -20 "$prog/log" >&2
-    echo "FAIL ($backend): $*" >&2
-    exit 1
-}
 wallpaper() {
     if [ "$backend" = gnome ]; then
         gsettings get org.gnome.desktop.background picture-uri
     else
-        xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'
+        root_pixmap
     fi
 }
-settings() { # folder [mode delay]: a plain, valid settings file
-    printf '[OPTION]\nFolder=%s\nWallpaper=Null\nLang=EN\nAffichage=%s\nAspect=2\nTime=Null\nDelay=%s\n[Start]\nWin=0\nFirst=0\n' \
-        "$1" "${2:-1}" "${3:-1}"
-}
-start() { (cd "$prog" && exec "$prog/korvo" >"$prog/log" 2>&1) & pid=$!; }
+settings() { korv_ini "$1" 1 1; } # folder: a plain, valid settings file
 peak_mb() { awk '/^VmHWM/ { print int($2 / 1024) }' /proc/"$pid"/status; }
-stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
 # run CASE SECONDS [any]: Korvo runs on the current Korv.ini; it must live, stay bounded and,
 # unless "any", keep the former wallpaper.
 run() {

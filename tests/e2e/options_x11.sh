@@ -3,9 +3,9 @@
 # the folder browser into another picture folder, picks "Automatic" and "5 seconds" and presses
 # OK; Korv.ini then holds the new settings and the wallpaper changes from the new folder.
 set -euo pipefail
-korvo=$1 resources=$2
-source "$(dirname "$0")/program_folder.sh"
-fail() { echo "FAIL: $*" >&2; [ -f "$prog/log" ] && cat "$prog/log" >&2; exit 1; }
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$2"
 
 # The browser opens in the pictures folder that user-dirs.dirs names; the new folder is inside.
 new="$HOME/Pictures/new"
@@ -13,30 +13,18 @@ mkdir -p "$new" "$XDG_CONFIG_HOME"
 echo 'XDG_PICTURES_DIR="$HOME/Pictures"' >"$XDG_CONFIG_HOME/user-dirs.dirs"
 convert -size 64x48 xc:'rgb(220,30,30)' "$new/red.png"
 convert -size 64x48 xc:'rgb(30,30,220)' "$new/blue.png"
-printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
-    "$prog" >"$prog/Korv.ini"
+korv_ini "$prog/fond/" 2 0 >"$prog/Korv.ini"
 
-window() { # width height: the program's visible window of that size, waited for
-    for _ in $(seq 1 100); do
-        for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-            eval "$(xdotool getwindowgeometry --shell "$w")"
-            [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ] && { echo "$w"; return 0; }
-        done
-        sleep 0.1
-    done
-    fail "no ${1}x$2 window appeared"
-}
+waited() { window "$1" "$2" || fail "no ${1}x$2 window appeared"; } # width height, into $win
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 setting() { sed -n "s/^$1=//p" "$prog/Korv.ini" | tr -d '\r'; }
-root_pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | sed -n 's/.*# //p'; }
 
-"$prog/korvo" >"$prog/log" 2>&1 &
-pid=$!
-main=$(window 423 333)
+start
+waited 423 333; main=$win
 click "$main" 256 316                     # the options button
-options=$(window 491 360)
+waited 491 360; options=$win
 click "$options" 456 24                   # the folder button
-browser=$(window 317 255)
+waited 317 255; browser=$win
 click "$browser" 40 32                    # the folder list's first row, ".."
 xdotool key --window "$browser" Down Return   # into "new"
 sleep 0.3
@@ -60,7 +48,5 @@ case "$colour" in
     22[0-9],3[0-9] | 21[0-9],3[0-9] | 3[0-9],22[0-9] | 3[0-9],21[0-9]) ;;
     *) fail "the wallpaper (red,blue $colour) is not a picture of the new folder" ;;
 esac
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-pid=
+stop
 echo "korvo end to end: folder, mode and delay chosen in the options dialog ok"

@@ -4,59 +4,31 @@
 # close hides the main window and keeps the icon; "&Quit" and SIGTERM end Korvo with status 0,
 # the icon gone and the settings file untouched.
 set -euo pipefail
-korvo=$1 resources=$2
-KILL_SIGNAL=-KILL
-source "$(dirname "$0")/program_folder.sh"
+KILL_SIGNAL=KILL
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
+program_folder "$1" "$2"
 # The log-on entry stays in this folder, whatever the setting says.
 export XDG_CONFIG_HOME=$prog/config
 
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- program output" >&2; cat "$prog/log" >&2
-    echo "--- windows" >&2; xwininfo -root -tree 2>/dev/null | grep -v 'has no name' | head -40 >&2
-    exit 1
-}
-until_ok() { local n=$1; shift; for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done; return 1; }
 alive() { kill -0 "$pid" 2>/dev/null; }
 ended() { ! alive; }
 visible() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; }
-# The visible window of the given size, if any.
-sized() {
-    local w
-    for w in $(visible); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ] && echo "$w" && return 0
-    done
-    return 1
-}
-main_shown() { sized 423 333 >/dev/null; }
-main_hidden() { ! main_shown; }
 named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
 has_window() { [ -n "$(named "$1")" ]; }
-in_tray() { # the program's window among the tray host's descendants
-    local w tree panel
-    panel=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}')
-    [ -n "$panel" ] || return 1
-    tree=$(xwininfo -tree -id "$panel")
-    for w in $(visible); do grep -q "$(printf '0x%x' "$w")" <<<"$tree" && echo "$w" && return 0; done
-    return 1
-}
-icon_in_tray() { in_tray >/dev/null; }
 
-start() {
-    printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
-        "$prog" >"$prog/Korv.ini"
+open_main() {
+    korv_ini "$prog/fond/" 2 0 >"$prog/Korv.ini"
     cp "$prog/Korv.ini" "$prog/Korv.ini.before"
-    "$prog/korvo" >"$prog/log" 2>&1 &
-    pid=$!
-    until_ok 150 main_shown || fail "no main window"
-    until_ok 100 icon_in_tray || fail "no tray icon in the tray host"
-    [ "$(xdotool getwindowname "$(sized 423 333)")" = Korvo ] || fail "the main window is not titled Korvo"
+    start
+    window 423 333 150 || fail "no main window"
+    until_ok 100 tray_icon || fail "no tray icon in the tray host"
+    [ "$(xdotool getwindowname "$win")" = Korvo ] || fail "the main window is not titled Korvo"
 }
 # Clicks the tray icon with the given button and picks an item by its access key.
 pick() { # button key
     local icon before
-    icon=$(in_tray)
+    icon=$(tray_icon)
     before=$(visible | wc -l)
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
@@ -71,13 +43,13 @@ finished() { # how
     wait "$pid" || status=$?
     pid=
     [ "$status" -eq 0 ] || fail "$1 ended Korvo with status $status"
-    ! icon_in_tray 2>/dev/null || fail "the icon stayed after $1"
+    ! tray_icon >/dev/null || fail "the icon stayed after $1"
     cmp -s "$prog/Korv.ini" "$prog/Korv.ini.before" || fail "$1 wrote the settings file"
 }
 
-start
+open_main
 # Pressed and held, the icon opens nothing; the release opens the menu.
-icon=$(in_tray)
+icon=$(tray_icon)
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 1
 windows=$(visible | wc -l)
@@ -91,9 +63,9 @@ until_ok 50 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -eq $
     fail "Escape left the menu open"
 
 pick 1 h
-until_ok 50 main_hidden || fail "\"&Hide (cacher)\" left the main window"
+gone 423 333 || fail "\"&Hide (cacher)\" left the main window"
 pick 3 s
-until_ok 50 main_shown || fail "\"&See (Voir)\" did not bring the main window back"
+window 423 333 50 || fail "\"&See (Voir)\" did not bring the main window back"
 
 pick 1 o
 three() { [ "$(visible | wc -l)" -ge 3 ]; }  # the icon, the main window and the dialog
@@ -115,16 +87,17 @@ for band in 152x97+0+152 300x25+0+272 300x17+0+312; do
 done
 
 # The window manager's close on the main window hides it; the icon and the program stay.
-xdotool windowactivate --sync "$(sized 423 333)" key --clearmodifiers alt+F4
-until_ok 50 main_hidden || fail "Alt+F4 left the main window on the screen"
+shown 423 333 || fail "the main window went before Alt+F4"
+xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4
+gone 423 333 || fail "Alt+F4 left the main window on the screen"
 sleep 0.5
 alive || fail "Alt+F4 ended Korvo"
-icon_in_tray || fail "Alt+F4 took the tray icon away"
+tray_icon >/dev/null || fail "Alt+F4 took the tray icon away"
 
 pick 1 q
 finished '"&Quit"'
 
-start
+open_main
 kill -TERM "$pid"
 finished SIGTERM
 echo "korvo tray menu end to end on X11: ok"

@@ -4,10 +4,11 @@
 # menu entry, every icon, the metadata, the manual page and documents, and dependencies that
 # dpkg-shlibdeps found for the libraries Korvo links.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
+source "$(dirname "$0")/../support/e2e.sh"
 build=$1
 out=$(mktemp -d -t korvo-deb.XXXXXX)
 trap 'rm -rf "$out"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB >/dev/null
 deb=$(ls "$out"/korvo_*.deb)

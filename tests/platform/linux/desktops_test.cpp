@@ -1,5 +1,5 @@
 // KDE Plasma, LXQt, LXDE and sway end to end: one of them per run, started by
-// scripts/with-desktop, Korvo's change made as the core makes it, and the screen read back.
+// scripts/lib/with-desktop, Korvo's change made as the core makes it, and the screen read back.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -20,7 +20,7 @@ static bool restartDesktop(bool stopOnly = false) {
 class Desktop : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(desktop_.empty()) << "run inside scripts/with-desktop";
+        ASSERT_FALSE(desktop_.empty()) << "run inside scripts/lib/with-desktop";
         // sway's own process runs as another user and reads the pictures itself.
         ::chmod(pictures_.str().c_str(), 0755);
     }

@@ -26,7 +26,7 @@ struct Xfdesktop {
 };
 
 TEST(XfceDesktop, XfdesktopShowsEachStyleAndKeepsItAcrossARestart) {
-    ASSERT_FALSE(variable("DISPLAY").empty()) << "run inside scripts/with-xvfb --wm";
+    ASSERT_FALSE(variable("DISPLAY").empty()) << "run inside scripts/lib/with-xvfb --wm";
     xfconf({"-p", "/desktop-icons/style", "-n", "-t", "int", "-s", "0"});  // icons would cover it
     TempFolder pictures;
     const std::string picture = pictures.file("Fonds d'écran, plage à midi.png");

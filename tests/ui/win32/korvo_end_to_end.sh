@@ -10,10 +10,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
-    exec "$here/../../../scripts/with-xvfb" --tray "$0" "$@"
+    exec "$here/../../../scripts/lib/with-xvfb" --tray "$0" "$@"
 fi
-korvo=$1 resources=$2 shots=${3:-}
-prog=$(mktemp -d -t korvo-wine-e2e.XXXXXX)
+resources=$2 shots=${3:-}
+# shellcheck source-path=SCRIPTDIR source=../../support/e2e.sh
+source "$here/../../support/e2e.sh"
 own_prefix=
 if [ -z "${WINEPREFIX:-}" ]; then
     own_prefix=$(mktemp -d -t korvo-wine.XXXXXX)
@@ -21,71 +22,41 @@ if [ -z "${WINEPREFIX:-}" ]; then
     wineboot -i >/dev/null 2>&1 || true
 fi
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$prog"
+at_exit() {
     if [ -n "$own_prefix" ]; then wineserver -k 2>/dev/null || true; rm -rf "$own_prefix"; fi
 }
-trap cleanup EXIT
-cp "$korvo" "$prog/Korvo.exe"
-cp -r "$resources/fond" "$prog/fond"
+program_folder "$1" "$resources"
+launcher=(wine)
+# The icon in the tray host is a window of Wine's desktop process, not of Korvo.exe.
+tray_pattern=explorer.exe
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 winfolder="Z:${prog//\//\\}\\fond\\"
-settings() { # mode delay
-    printf '[OPTION]\r\nFolder=%s\r\nWallpaper=Null\r\nLang=EN\r\nAffichage=%s\r\nAspect=2\r\nTime=Null\r\nDelay=%s\r\n[Start]\r\nWin=0\r\nFirst=0\r\n' \
-        "$winfolder" "$1" "$2" >"$prog/Korv.ini"
-}
-window_sized() { # width height: a visible window of Korvo's with that size
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        if [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ]; then
-            echo "$w"
-            return 0
-        fi
-    done
-    return 1
-}
-start() { # width height of the first window, 423 x 333 (6345 x 4995 twips) unless given
+settings() { korv_ini "$winfolder" "$@" | sed 's/$/\r/' >"$prog/Korv.ini"; } # mode delay, CRLF
+open_window() { # width height of the first window, 423 x 333 (6345 x 4995 twips) unless given
     local t0 width=${1:-423} height=${2:-333}
     t0=$(date +%s%N)
-    wine "$prog/Korvo.exe" >"$prog/log" 2>&1 &
-    pid=$!
-    for _ in $(seq 1 300); do
-        win=$(window_sized "$width" "$height") && break
-        sleep 0.05
-    done
-    [ -n "${win:-}" ] || { cat "$prog/log" >&2; fail "no ${width}x$height window appeared"; }
+    start
+    window "$width" "$height" 150 || fail "no ${width}x$height window appeared"
     echo "start to window: $((($(date +%s%N) - t0) / 1000000)) ms"
 }
-stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; win=; }
 wallpaper() { # the value SystemParametersInfoW saved
     wine reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null | tr -d '\r' |
         sed -n 's/.*REG_SZ[[:space:]]*//p'
 }
-tray_icon() { # Wine's desktop process has docked an icon window in the tray host's panel
-    xwininfo -root -tree | awk '
-        /"panel": \("panel" "trayer"\)/ { depth = match($0, /[^ ]/); inside = 1; next }
-        inside && match($0, /[^ ]/) <= depth { inside = 0 }
-        inside && /"explorer.exe"/ { found = 1 }
-        END { exit !found }'
-}
+no_tray_icon() { ! tray_icon >/dev/null; }
 
 # A fresh folder, with the settings file as it is laid down: the assistant's first page, a
 # borderless 4425 x 4905 twips window.
 cp "$resources/Korv.ini" "$prog/Korv.ini"
 tray_icon && fail "an icon was in the tray before Korvo started"
-start 295 327
-for _ in $(seq 1 50); do tray_icon && break; sleep 0.1; done
-tray_icon || fail "no tray icon in the tray host"
+open_window 295 327
+until_ok 50 tray_icon || fail "no tray icon in the tray host"
 if [ -n "$shots" ]; then mkdir -p "$shots" && sleep 0.5 && import -window "$win" "$shots/Fassist1.png"; fi
 stop
 
 # Manual mode: the main window; pick the first file and press the apply button.
 settings 2 0
-start
+open_window
 before=$(wallpaper)
 [[ "$before" != *dawn.png ]] || fail "the wallpaper was dawn.png before anything was applied"
 xdotool mousemove --window "$win" 20 134 click 1 # the list's first entry, dawn.png
@@ -126,7 +97,7 @@ stop
 
 # Automatic mode, two seconds: a new picture every two seconds.
 settings 1 2
-start
+open_window
 seen=() last=$(wallpaper)
 for _ in $(seq 1 40); do
     now=$(wallpaper)
@@ -138,9 +109,7 @@ done
 
 # A right click on the tray icon opens the tray menu; its "&Quit" ends Korvo with status 0 and
 # takes the icon away.
-icon=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { inside = 1; next }
-    inside && /"explorer.exe"/ && !icon { icon = $1 } END { print icon }')
-[ -n "$icon" ] || fail "no tray icon to click"
+icon=$(tray_icon) || fail "no tray icon to click"
 xdotool mousemove --window "$icon" 5 5 click 3
 sleep 1
 xdotool key q
@@ -150,6 +119,5 @@ status=0
 wait "$pid" || status=$?
 pid=
 [ "$status" -eq 0 ] || fail "Korvo ended with status $status after Quit"
-for _ in $(seq 1 30); do tray_icon || break; sleep 0.1; done
-tray_icon && fail "the tray icon stayed after Quit"
+until_ok 30 no_tray_icon || fail "the tray icon stayed after Quit"
 echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, automatic changes and the tray menu's Quit ok"

@@ -1,6 +1,6 @@
-# Shared by the project's scripts: package checks and a few helpers. Sourced, not run.
+# Shared by the project's scripts: the checkout's root and the package check. Sourced, not run.
 
-KORVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KORVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Installs the Debian packages listed in scripts/packages/<group>.txt for each group given, when any
 # is missing: as root directly, otherwise through sudo; without either it stops with the exact
