@@ -13,7 +13,7 @@ korvo_need_packages() {
     done
     local pkg
     for pkg in "${wanted[@]}"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q -E 'install ok (installed|triggers-pending)' || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     local line="apt-get install -y --no-install-recommends ${missing[*]}"
