@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "bench_change.h"
+#include "platform/linux/picture_file.h"
 #include "platform/linux/root_window.h"
 #include "platform/linux/x11_display.h"
 
@@ -53,10 +54,11 @@ BENCHMARK(X11ChangePng)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(X11ChangeJpeg)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void ComposeOnly(benchmark::State& state) {
-    const QImage picture = photoLike(3840, 2160);
+    const Pictures& files = pictures();
+    const Pixbuf picture = decodePictureFile(files.png);
     const auto style = static_cast<Style>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(composeBackground(picture, 3840, 2160, {}, style));
+        benchmark::DoNotOptimize(composeBackground(picture.get(), 3840, 2160, {}, style));
     }
 }
 BENCHMARK(ComposeOnly)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

@@ -4,19 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QBuffer>
-#include <QImageReader>
 #include <array>
+#include <cerrno>
+#include <cstdint>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace korvo::platform {
 
 namespace {
 
-// Larger files are not pictures anyone means as a wallpaper, and would cost more memory than
-// Korvo should take for one.
-constexpr qint64 kMaxFileSize = 256ll << 20;
+// Larger files, or pictures larger decoded, are not pictures anyone means as a wallpaper, and
+// would cost more memory than Korvo should take for one.
+constexpr std::int64_t kMaxFileSize = 256ll << 20;
+constexpr std::int64_t kMaxDecodedSize = 256ll << 20;
 
 // A descriptor for path when it names a regular file; -1 otherwise. Opening does not block on a
 // FIFO or a device that happens to be named like a picture.
@@ -31,22 +33,21 @@ int openRegularFile(const std::string& path) {
     return fd;
 }
 
-QByteArray readWholeFile(const std::string& path) {
+std::vector<unsigned char> readWholeFile(const std::string& path) {
     const int fd = openRegularFile(path);
     if (fd < 0) return {};
-    QByteArray bytes;
+    std::vector<unsigned char> bytes;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && info.st_size > 0 && info.st_size <= kMaxFileSize) {
-        bytes.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype done = 0;
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t got =
-                ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) break;
-            done += got;
+            done += static_cast<std::size_t>(got);
         }
-        bytes.truncate(done);
+        bytes.resize(done);
     }
     ::close(fd);
     return bytes;
@@ -62,9 +63,9 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-// Qt's name for a format desktops are handed; null for the rest. Icons, X bitmaps and netpbm
-// files are pictures the preview shows, not wallpapers.
-const char* qtFormat(PictureFormat format) {
+// gdk-pixbuf's name for a format desktops are handed; null for the rest. Icons, X bitmaps and
+// netpbm files are pictures the preview shows, not wallpapers.
+const char* loaderName(PictureFormat format) {
     switch (format) {
         case PictureFormat::Png:
             return "png";
@@ -90,7 +91,7 @@ const char* qtFormat(PictureFormat format) {
 // The format as a wallpaper: NotAPicture for the formats no desktop is handed.
 PictureFormat wallpaperFormat(std::string_view head) {
     const PictureFormat format = pictureFormat(head);
-    return qtFormat(format) ? format : PictureFormat::NotAPicture;
+    return loaderName(format) ? format : PictureFormat::NotAPicture;
 }
 
 }  // namespace
@@ -108,31 +109,79 @@ PictureFormat sniffPictureFile(const std::string& path) {
     return wallpaperFormat(std::string_view(head.data(), static_cast<std::size_t>(got)));
 }
 
-QImage decodePictureFile(const std::string& path, bool eighth) {
-    QByteArray bytes = readWholeFile(path);
-    const char* format = qtFormat(pictureFormat(std::string_view(bytes.data(), bytes.size())));
-    if (!format) return {};
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        const qint64 limit = QImageReader::allocationLimit() > 0
-                                 ? qint64(QImageReader::allocationLimit()) << 20
-                                 : kMaxFileSize;
-        if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > limit) return {};
-        if (eighth && qstrcmp(format, "jpeg") == 0)
-            reader.setScaledSize(QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
+namespace {
+
+// Whether this machine has a loader for the format: the ones that come as modules may be absent.
+bool loaderAvailable(const char* name) {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> found;
+        GSList* formats = gdk_pixbuf_get_formats();
+        for (GSList* at = formats; at; at = at->next) {
+            auto* format = static_cast<GdkPixbufFormat*>(at->data);
+            if (gdk_pixbuf_format_is_disabled(format)) continue;
+            gchar* formatName = gdk_pixbuf_format_get_name(format);
+            found.emplace_back(formatName);
+            g_free(formatName);
+        }
+        g_slist_free(formats);
+        return found;
+    }();
+    for (const auto& known : names)
+        if (known == name) return true;
+    return false;
+}
+
+struct SizeCheck {
+    bool eighth;
+    bool tooLarge = false;
+};
+
+// The header has been read: refuse what would take too much memory before it is allocated, and
+// ask a JPEG for its eighth (its loader then decodes at that scale).
+void sizePrepared(GdkPixbufLoader* loader, gint width, gint height, gpointer data) {
+    auto* check = static_cast<SizeCheck*>(data);
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::int64_t>(width) * height * 4 > kMaxDecodedSize) {
+        check->tooLarge = true;
+        // A size of nothing is how a loader is told to stop before it allocates the picture.
+        gdk_pixbuf_loader_set_size(loader, 0, 0);
+        return;
     }
-    return reader.read();
+    if (check->eighth) gdk_pixbuf_loader_set_size(loader, (width + 7) / 8, (height + 7) / 8);
+}
+
+}  // namespace
+
+Pixbuf decodePictureFile(const std::string& path, bool eighth) {
+    const std::vector<unsigned char> bytes = readWholeFile(path);
+    const PictureFormat format =
+        pictureFormat(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const char* name = loaderName(format);
+    if (!name || !loaderAvailable(name)) return nullptr;
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(name, nullptr);
+    if (!loader) return nullptr;
+    SizeCheck check{eighth && format == PictureFormat::Jpeg};
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(sizePrepared), &check);
+    // Fed in slices, so that a refused size stops the loader before it reads on.
+    bool fed = true;
+    for (std::size_t at = 0; fed && !check.tooLarge && at < bytes.size(); at += 1 << 16) {
+        const std::size_t slice = std::min<std::size_t>(1 << 16, bytes.size() - at);
+        fed = gdk_pixbuf_loader_write(loader, bytes.data() + at, slice, nullptr);
+    }
+    const bool closed = gdk_pixbuf_loader_close(loader, nullptr);
+    Pixbuf picture;
+    if (fed && closed && !check.tooLarge) {
+        if (GdkPixbuf* decoded = gdk_pixbuf_loader_get_pixbuf(loader))
+            picture.reset(static_cast<GdkPixbuf*>(g_object_ref(decoded)));
+    }
+    g_object_unref(loader);
+    return picture;
 }
 
 bool pictureDecodes(const std::string& path) {
-    const char* format = qtFormat(sniffPictureFile(path));
+    const char* format = loaderName(sniffPictureFile(path));
     if (!format) return false;
-    static const QList<QByteArray> readable = QImageReader::supportedImageFormats();
-    if (!readable.contains(format)) return true;
+    if (!loaderAvailable(format)) return true;
 
     // The rotation comes back to the same files: one that decoded and has not changed since is
     // taken without decoding it again.
@@ -147,7 +196,7 @@ bool pictureDecodes(const std::string& path) {
         const auto known = decoded.find(path);
         if (known != decoded.end() && known->second == stamp) return true;
     }
-    if (decodePictureFile(path, true).isNull()) return false;
+    if (!decodePictureFile(path, true)) return false;
     const std::lock_guard lock(mutex);
     if (decoded.size() >= 4096) decoded.clear();  // a bound for folders of many thousand
     decoded.insert_or_assign(path, stamp);

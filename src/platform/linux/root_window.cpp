@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/linux/picture_file.h"
 #include "platform/linux/x11_display.h"
@@ -14,49 +15,69 @@ namespace korvo::platform {
 
 namespace {
 
-// Copies `source` into `target` at (x, y), clipped to `clip`.
-void place(QImage& target, const QImage& source, int x, int y, const ScreenRect& clip) {
-    const int left = std::max(x, clip.x), top = std::max(y, clip.y);
-    const int right = std::min(x + source.width(), clip.x + clip.width);
-    const int bottom = std::min(y + source.height(), clip.y + clip.height);
+// Copies `source` into `canvas` at (x, y), clipped to `clip`, over black.
+void place(Canvas& canvas, const GdkPixbuf* source, int x, int y, const ScreenRect& clip) {
+    const int width = gdk_pixbuf_get_width(source), height = gdk_pixbuf_get_height(source);
+    const int left = std::max({x, clip.x, 0}), top = std::max({y, clip.y, 0});
+    const int right = std::min({x + width, clip.x + clip.width, canvas.width});
+    const int bottom = std::min({y + height, clip.y + clip.height, canvas.height});
     if (left >= right || top >= bottom) return;
-    const auto bytes = static_cast<std::size_t>(right - left) * 4;
+    const int channels = gdk_pixbuf_get_n_channels(source);
+    const bool alpha = gdk_pixbuf_get_has_alpha(source);
+    const int stride = gdk_pixbuf_get_rowstride(source);
+    const guchar* bytes = gdk_pixbuf_read_pixels(source);
     for (int row = top; row < bottom; ++row) {
-        const auto* from = reinterpret_cast<const quint32*>(source.constScanLine(row - y));
-        auto* to = reinterpret_cast<quint32*>(target.scanLine(row));
-        std::memcpy(to + left, from + (left - x), bytes);
+        const guchar* from = bytes + static_cast<std::ptrdiff_t>(row - y) * stride +
+                             static_cast<std::ptrdiff_t>(left - x) * channels;
+        std::uint32_t* to = canvas.pixels.data() +
+                            static_cast<std::size_t>(row) * static_cast<std::size_t>(canvas.width);
+        for (int column = left; column < right; ++column, from += channels) {
+            const unsigned a = alpha ? from[3] : 255u;
+            const auto over = [a](guchar c) { return (c * a + 127u) / 255u; };
+            to[column] = 0xff000000u | over(from[0]) << 16 | over(from[1]) << 8 | over(from[2]);
+        }
     }
 }
 
 }  // namespace
 
-QImage composeBackground(const QImage& picture, int width, int height,
+Canvas composeBackground(const GdkPixbuf* picture, int width, int height,
                          const std::vector<ScreenRect>& monitors, Style style) {
-    QImage canvas(width, height, QImage::Format_RGB32);
-    if (canvas.isNull()) return canvas;
-    canvas.fill(Qt::black);
-    if (picture.isNull()) return canvas;
-    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    Canvas canvas;
+    if (width <= 0 || height <= 0) return canvas;
+    try {
+        canvas.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                             0xff000000u);
+    } catch (const std::bad_alloc&) {
+        return canvas;
+    }
+    canvas.width = width;
+    canvas.height = height;
+    if (!picture) return canvas;
+    const int pictureWidth = gdk_pixbuf_get_width(picture);
+    const int pictureHeight = gdk_pixbuf_get_height(picture);
     std::vector<ScreenRect> areas = monitors;
     if (areas.empty()) areas.push_back({0, 0, width, height});
     for (const auto& area : areas) {
         switch (style) {
             case Style::Centre:
-                place(canvas, source, area.x + (area.width - source.width()) / 2,
-                      area.y + (area.height - source.height()) / 2, area);
+                place(canvas, picture, area.x + (area.width - pictureWidth) / 2,
+                      area.y + (area.height - pictureHeight) / 2, area);
                 break;
             case Style::Tile:
-                for (int y = area.y; y < area.y + area.height; y += source.height()) {
-                    for (int x = area.x; x < area.x + area.width; x += source.width()) {
-                        place(canvas, source, x, y, area);
+                for (int y = area.y; y < area.y + area.height; y += pictureHeight) {
+                    for (int x = area.x; x < area.x + area.width; x += pictureWidth) {
+                        place(canvas, picture, x, y, area);
                     }
                 }
                 break;
             case Style::Stretch:
-                place(canvas,
-                      source.scaled(area.width, area.height, Qt::IgnoreAspectRatio,
-                                    Qt::SmoothTransformation),
-                      area.x, area.y, area);
+                if (area.width <= 0 || area.height <= 0) break;
+                if (GdkPixbuf* scaled = gdk_pixbuf_scale_simple(picture, area.width, area.height,
+                                                                GDK_INTERP_BILINEAR)) {
+                    place(canvas, scaled, area.x, area.y, area);
+                    g_object_unref(scaled);
+                }
                 break;
         }
     }
@@ -76,7 +97,7 @@ unsigned long toMask(int channel, unsigned long mask) {
 
 // Hands the composed picture to the server. A 24- or 32-bit true-colour screen with the usual
 // masks takes the image's memory as it is; any other visual goes pixel by pixel.
-bool putImage(X11Connection& x, Pixmap pixmap, const QImage& canvas) {
+bool putImage(X11Connection& x, Pixmap pixmap, const Canvas& canvas) {
     Display* dpy = x.get();
     const int screen = XDefaultScreen(dpy);
     Visual* visual = XDefaultVisual(dpy, screen);
@@ -88,16 +109,16 @@ bool putImage(X11Connection& x, Pixmap pixmap, const QImage& canvas) {
     bool done = false;
     if (direct) {
         XImage image{};
-        image.width = canvas.width();
-        image.height = canvas.height();
+        image.width = canvas.width;
+        image.height = canvas.height;
         image.format = ZPixmap;
-        image.data = const_cast<char*>(reinterpret_cast<const char*>(canvas.constBits()));
-        image.byte_order = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? LSBFirst : MSBFirst;
+        image.data = const_cast<char*>(reinterpret_cast<const char*>(canvas.pixels.data()));
+        image.byte_order = G_BYTE_ORDER == G_LITTLE_ENDIAN ? LSBFirst : MSBFirst;
         image.bitmap_unit = 32;
         image.bitmap_bit_order = image.byte_order;
         image.bitmap_pad = 32;
         image.depth = depth;
-        image.bytes_per_line = static_cast<int>(canvas.bytesPerLine());
+        image.bytes_per_line = canvas.width * 4;
         image.bits_per_pixel = 32;
         image.red_mask = visual->red_mask;
         image.green_mask = visual->green_mask;
@@ -110,25 +131,25 @@ bool putImage(X11Connection& x, Pixmap pixmap, const QImage& canvas) {
     }
     if (!done) {
         XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                                     static_cast<unsigned>(canvas.width()),
-                                     static_cast<unsigned>(canvas.height()), 32, 0);
+                                     static_cast<unsigned>(canvas.width),
+                                     static_cast<unsigned>(canvas.height), 32, 0);
         if (image) {
             image->data =
                 static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line),
-                                               static_cast<std::size_t>(canvas.height())));
+                                               static_cast<std::size_t>(canvas.height)));
         }
         if (image && image->data) {
-            for (int y = 0; y < canvas.height(); ++y) {
-                const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-                for (int px = 0; px < canvas.width(); ++px) {
-                    const unsigned long pixel = toMask(qRed(line[px]), visual->red_mask) |
-                                                toMask(qGreen(line[px]), visual->green_mask) |
-                                                toMask(qBlue(line[px]), visual->blue_mask);
+            for (int y = 0; y < canvas.height; ++y) {
+                for (int px = 0; px < canvas.width; ++px) {
+                    const std::uint32_t rgb = canvas.pixel(px, y);
+                    const unsigned long pixel = toMask((rgb >> 16) & 0xff, visual->red_mask) |
+                                                toMask((rgb >> 8) & 0xff, visual->green_mask) |
+                                                toMask(rgb & 0xff, visual->blue_mask);
                     XPutPixel(image, px, y, pixel);
                 }
             }
-            XPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(canvas.width()),
-                      static_cast<unsigned>(canvas.height()));
+            XPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(canvas.width),
+                      static_cast<unsigned>(canvas.height));
             done = true;
         }
         if (image) XDestroyImage(image);
@@ -147,8 +168,8 @@ void setRootPixmapProperty(X11Connection& x, const char* name, Pixmap pixmap) {
 }  // namespace
 
 HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) {
-    const QImage picture = decodePictureFile(wallpaper.path);
-    if (picture.isNull()) return shell::E_INVALIDARG;
+    const Pixbuf picture = decodePictureFile(wallpaper.path);
+    if (!picture) return shell::E_INVALIDARG;
 
     // A connection of its own: its resources are the ones the server keeps after it closes.
     X11Connection x(display);
@@ -156,9 +177,9 @@ HRESULT applyRootWindow(const Wallpaper& wallpaper, const std::string& display) 
     Display* dpy = x.get();
     const int screen = XDefaultScreen(dpy);
     const int width = XDisplayWidth(dpy, screen), height = XDisplayHeight(dpy, screen);
-    const QImage canvas =
-        composeBackground(picture, width, height, monitorRects(x), wallpaper.style);
-    if (canvas.isNull()) return kOutOfMemory;
+    const Canvas canvas =
+        composeBackground(picture.get(), width, height, monitorRects(x), wallpaper.style);
+    if (canvas.pixels.empty()) return kOutOfMemory;
 
     const Pixmap pixmap =
         XCreatePixmap(dpy, x.root(), static_cast<unsigned>(width), static_cast<unsigned>(height),

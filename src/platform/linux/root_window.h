@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,22 @@
 
 namespace korvo::platform {
 
+// A picture as the X server takes it: 0xffRRGGBB a pixel, row by row.
+struct Canvas {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t pixel(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+
 // The root window's picture: black, with the picture centred, tiled (from each monitor's top
-// left corner) or stretched on every monitor. An empty monitor list means one screen-sized one.
-QImage composeBackground(const QImage& picture, int width, int height,
+// left corner) or stretched on every monitor; a picture's transparent parts show the black. An
+// empty monitor list means one screen-sized one; a null picture gives black. Empty when the
+// memory for it could not be had.
+Canvas composeBackground(const GdkPixbuf* picture, int width, int height,
                          const std::vector<ScreenRect>& monitors, Style style);
 
 // Bare X11, where no desktop draws a background: decodes the picture, draws it into a

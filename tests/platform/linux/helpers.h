@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "platform/select.h"
 #include "support/fixture.h"
 
+#include "platform/linux/picture_file.h"
 #include "platform/linux/process_runner.h"
 
 namespace korvo::platform::testing {
@@ -39,6 +41,17 @@ inline QImage quadrants(int width, int height, int turn = 0) {
             image.setPixel(
                 x, y, quadrantColour(y < height / 2 ? x >= width / 2 : 3 - (x >= width / 2), turn));
     return image;
+}
+
+// A picture as the backends hold one.
+inline Pixbuf toPixbuf(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    Pixbuf pixbuf(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, rgb.width(), rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(
+            gdk_pixbuf_get_pixels(pixbuf.get()) + y * gdk_pixbuf_get_rowstride(pixbuf.get()),
+            rgb.constScanLine(y), static_cast<std::size_t>(rgb.width()) * 3);
+    return pixbuf;
 }
 
 // Saves quadrants as PNG at a path given as raw bytes (Qt would take the name as text).

@@ -13,7 +13,8 @@ using namespace testing;
 TEST(ComposeBackground, PlacesThePictureOnEachMonitorInEachStyle) {
     const auto pixel = [](int width, int height, const std::vector<ScreenRect>& monitors,
                           Style style, int x, int y) {
-        return composeBackground(quadrants(width, height), 100, 80, monitors, style).pixel(x, y);
+        return composeBackground(toPixbuf(quadrants(width, height)).get(), 100, 80, monitors, style)
+            .pixel(x, y);
     };
     const std::vector<ScreenRect> one, two{{0, 0, 40, 80}, {40, 0, 60, 80}},
         tiles{{0, 0, 25, 80}, {25, 0, 75, 80}};
@@ -31,7 +32,7 @@ TEST(ComposeBackground, PlacesThePictureOnEachMonitorInEachStyle) {
     EXPECT_EQ(pixel(20, 10, tiles, Style::Tile, 24, 5), kBlue);
     EXPECT_EQ(pixel(20, 10, tiles, Style::Tile, 30, 0), kRed);
     EXPECT_EQ(pixel(20, 10, tiles, Style::Tile, 44, 0), kGreen);
-    EXPECT_EQ(composeBackground(QImage(), 10, 10, {}, Style::Stretch).pixel(5, 5), kBlack);
+    EXPECT_EQ(composeBackground(nullptr, 10, 10, {}, Style::Stretch).pixel(5, 5), kBlack);
 }
 
 static bool pixmapExists(Pixmap pixmap) {
@@ -46,7 +47,8 @@ static bool pixmapExists(Pixmap pixmap) {
 class BareX11 : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(variable("DISPLAY").empty()) << "run inside scripts/lib/with-session, with-xvfb";
+        ASSERT_FALSE(variable("DISPLAY").empty())
+            << "run inside scripts/lib/with-session, with-xvfb";
         env_.values["XDG_STATE_HOME"] = pictures_.str();
         writePicture(picture_, 64, 48);
     }
