@@ -85,7 +85,8 @@ class Program {
     std::string CaptionOptions;
     std::string CaptionExit;
     std::string AboutText;
-    std::string LatinFontName;  // the two variables of SetLatinFonts
+    bool HiddenNoticeGiven = false;  // told once a session how to get a hidden window back
+    std::string LatinFontName;       // the two variables of SetLatinFonts
     int LatinFontCharset = 0;
 
   private:

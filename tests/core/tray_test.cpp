@@ -87,5 +87,30 @@ TEST_F(Tray, WhileTheMenuIsOpenTheClockKeepsItsTimeAndNotificationsAreIgnored) {
     EXPECT_EQ(popups(), 2) << "open again once the menu has closed";
 }
 
+// Stock GNOME has no tray: a hidden window would leave a process nobody can reach.
+TEST(WithoutATray, TheCloseQuitsAndTheFirstHideTellsHowToComeBack) {
+    for (const bool tray : {true, false}) {
+        testing::TestProgram t;
+        t.window.tray = tray;
+        t.writeIni("[OPTION]\nFolder=" + t.pictureFolder({"a"}) +
+                   "\nLang=FR\nAffichage=2\n[Start]\nWin=2\nFirst=0\n");
+        t.start();
+        Form1& main = t.app().form<Form1>();
+        main.Quitter.click();
+        main.show();
+        main.Cbas.click();
+        EXPECT_EQ(std::ranges::count(t.window.calls, "notice Korvo fonctionne toujours"),
+                  tray ? 0 : 1)
+            << "once a session, in the stored language";
+        main.show();
+        const std::string before = t.ini();
+        t.app().runtime().dispatch([&] { main.requestClose(); });
+        EXPECT_EQ(t.app().runtime().ended(), !tray);
+        EXPECT_FALSE(main.visible());
+        EXPECT_EQ(t.window.called("tray- Form1"), !tray) << "the icon goes as Quit takes it";
+        EXPECT_EQ(t.ini(), before);
+    }
+}
+
 }  // namespace
 }  // namespace korvo

@@ -39,6 +39,10 @@ class RecordingWindow : public forms::WindowServices {
         calls.push_back("tray+ " + owner.name() + " " + tip);
     }
     void removeTrayIcon(forms::Form& owner) override { calls.push_back("tray- " + owner.name()); }
+    bool hasTray() override { return tray; }
+    void showNotice(const std::string& summary, const std::string&) override {
+        calls.push_back("notice " + summary);
+    }
     int twipsPerPixelX() override { return twipsPerPixel; }
     int twipsPerPixelY() override { return twipsPerPixel; }
     int screenWidth() override { return 0; }
@@ -51,6 +55,7 @@ class RecordingWindow : public forms::WindowServices {
     std::vector<std::string> calls;
     int twipsPerPixel = 15;
     bool ended = false;
+    bool tray = true;  // whether the desktop has a tray
     // What happens while the popup is open (a test lets the clock run here), then the item it
     // chooses: the name of one of the menu's items, or empty to close it without a choice. The
     // choice is dispatched as the window system's own loop would.

@@ -54,6 +54,11 @@ class WindowServices {
     virtual void openAddress(const std::string& address) = 0;
     virtual void addTrayIcon(Form& owner, const std::string& tip) = 0;
     virtual void removeTrayIcon(Form& owner) = 0;
+    // Whether a tray shows the program's icon now; a desktop without one (stock GNOME) leaves
+    // a hidden window no way back.
+    virtual bool hasTray() { return true; }
+    // A short desktop notification; nothing where the desktop has no notification service.
+    virtual void showNotice(const std::string& /*summary*/, const std::string& /*body*/) {}
     virtual int twipsPerPixelX() = 0;
     virtual int twipsPerPixelY() = 0;
     // The primary screen's size in twips; 0 when the window system does not tell.

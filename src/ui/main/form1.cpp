@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "base/paths.h"
 #include "engine/form2.h"
+#include "i18n/notices.h"
 #include "ui/forms/errors.h"
 #include "ui/forms/runtime.h"
 #include "ui/main/systray.h"
@@ -90,10 +91,16 @@ void Form1::PointListAtFolder() {
 
 void Form1::Form_QueryUnload(int& Cancel, int UnloadMode) {
     // The window manager's close does what the "X" label does: unloading here would take the
-    // tray icon, the only way back to the program, and leave a process nobody can reach.
+    // tray icon, the only way back to the program, and leave a process nobody can reach. With no
+    // tray to hide into, the close (and a desktop's Quit, which closes) ends Korvo as the tray
+    // menu's Quit would.
     if (UnloadMode == forms::FormControlMenu) {
         Cancel = 1;
         hide();
+        if (!app.services().window.hasTray()) {
+            app.services().window.removeTrayIcon(*this);
+            app.runtime().end();
+        }
         return;
     }
     TrayIconData.cbSize = 88;
@@ -132,10 +139,20 @@ void Form1::Picture1_MouseDown(const forms::MouseEvent&) {
 
 void Form1::Cbas_Click() {
     hide();
+    TellWhereItWent();
 }
 
 void Form1::Quitter_Click() {
     hide();
+    TellWhereItWent();
+}
+
+void Form1::TellWhereItWent() {
+    forms::WindowServices& window = app.services().window;
+    if (window.hasTray() || app.HiddenNoticeGiven) return;
+    app.HiddenNoticeGiven = true;
+    const i18n::HiddenNotice& notice = i18n::hiddenNoticeFor(app.CurrentLang);
+    window.showNotice(std::string(notice.summary), std::string(notice.body));
 }
 
 void Form1::Coption_Click() {

@@ -28,6 +28,9 @@ class Form1 : public forms::Form {
     void ApK_Click();
     void Cbas_Click();
     void Quitter_Click();
+    // Where no tray shows the icon, the first hide of the session tells the user how to get the
+    // window back.
+    void TellWhereItWent();
     void Coption_Click();
     void LFNa_MouseDown(const forms::MouseEvent& event);
     void Picture1_MouseDown(const forms::MouseEvent& event);
