@@ -160,13 +160,17 @@ void Runtime::removeObserver(ViewObserver* observer) {
     eraseValue(observers_, observer);
 }
 
+// By index: an observer may attach another while it is told (a window toolkit loaded when the
+// first window is shown), which then hears the same event.
 void Runtime::notify(Control& control, Property property) {
     if (!control.form().isLoaded()) return;
-    for (ViewObserver* observer : observers_) observer->controlChanged(control, property);
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]->controlChanged(control, property);
 }
 
 void Runtime::notify(Form& form, FormEvent event, FormProperty property) {
-    for (ViewObserver* observer : observers_) observer->formEvent(form, event, property);
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]->formEvent(form, event, property);
 }
 
 }  // namespace korvo::forms
