@@ -46,7 +46,8 @@ static bool pixmapExists(Pixmap pixmap) {
 class BareX11 : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(variable("DISPLAY").empty()) << "run inside scripts/lib/with-session, with-xvfb";
+        ASSERT_FALSE(variable("DISPLAY").empty())
+            << "run inside scripts/lib/with-session, with-xvfb";
         env_.values["XDG_STATE_HOME"] = pictures_.str();
         writePicture(picture_, 64, 48);
     }
