@@ -4,7 +4,8 @@
 //   tip TEXT               sets the tip
 //   notice                 shows a notice; prints "notice 0|1"
 //   drop-on-mouse          the next mouse report removes the icon from inside its handler
-//   drop-on-choose         the same for the next chosen menu entry
+//   drop-on-choose         the next chosen menu entry removes it just after its handler, before
+//                          any other report (as a window freed after the event that unloaded it)
 //   quit (or end of input) removes the icon and ends
 // Reports: "mouse N" (decimal), "wanted", "chosen ID", "host 0|1". The menu is first set when a
 // host asks for it, as the program does.
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "platform/linux/tray_icon.h"
 
@@ -31,10 +33,8 @@ struct Probe {
 
     void print(const std::string& line) { std::cout << line << std::endl; }
 
-    void drop(bool& when) {
-        if (!when) return;
-        when = false;
-        icon.reset();
+    void dropOnMouseNow() {
+        if (std::exchange(dropOnMouse, false)) icon.reset();
     }
 
     void command(const std::string& line) {
@@ -106,7 +106,7 @@ int main() {
     TrayEvents events;
     events.mouse = [&](int message) {
         probe.print("mouse " + std::to_string(message));
-        probe.drop(probe.dropOnMouse);
+        probe.dropOnMouseNow();
     };
     events.menuWanted = [&] {
         probe.print("wanted");
@@ -114,7 +114,14 @@ int main() {
     };
     events.menuChosen = [&](int id) {
         probe.print("chosen " + std::to_string(id));
-        probe.drop(probe.dropOnChoose);
+        if (!std::exchange(probe.dropOnChoose, false)) return;
+        g_idle_add_full(
+            G_PRIORITY_DEFAULT,
+            [](gpointer data) {
+                static_cast<Probe*>(data)->icon.reset();
+                return gboolean{G_SOURCE_REMOVE};
+            },
+            &probe, nullptr);
     };
     events.hostChanged = [&](bool shown) { probe.print("host " + std::to_string(shown)); };
     probe.icon = makeTrayIcon(Environment::fromProcess(), "Korvo", probeIcon(), "Korvo", events);
