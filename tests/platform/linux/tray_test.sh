@@ -12,21 +12,31 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../support/e2e.sh
 source "$here/../../support/e2e.sh"
 work=$(mktemp -d -t korvo-tray.XXXXXX)
-log=$work/probe.log
-mkfifo "$work/input"
-"$probe" <"$work/input" >"$log" 2>"$work/probe.err" &
-probe_pid=$!
-exec 3>"$work/input"
-helpers=()
+probe_pid='' helpers=() probes=0
+# start_probe [VARIABLE=VALUE...]: a new probe, its input on descriptor 3, its reports in $log.
+start_probe() {
+    log=$work/probe$((probes += 1)).log
+    rm -f "$work/input"
+    mkfifo "$work/input"
+    env "$@" "$probe" <"$work/input" >"$log" 2>"$work/probe.err" &
+    probe_pid=$!
+    exec 3>"$work/input"
+    seen=0
+}
+# end_probe: its input ends; it must end cleanly (the sanitizers find nothing).
+end_probe() {
+    exec 3>&- || true
+    wait "$probe_pid" || { echo "FAIL: the probe ended with $?" >&2; cat "$work/probe.err" >&2; return 1; }
+}
 finish() {
     local status=$?
-    exec 3>&- || true
-    wait "$probe_pid" || { echo "FAIL: the probe ended with $?" >&2; cat "$work/probe.err" >&2; status=1; }
+    end_probe || status=1
     for p in "${helpers[@]}"; do kill "$p" 2>/dev/null || true; done
     rm -rf "$work"
     exit $status
 }
 trap finish EXIT
+start_probe
 
 fail() {
     echo "FAIL: $*" >&2
@@ -35,7 +45,6 @@ fail() {
     exit 1
 }
 say() { echo "$*" >&3; }
-seen=0
 # expect LINE...: the probe's next reports are exactly these (a host asking for the menu,
 # "wanted", may come between them at any time and is left out).
 expect() {
@@ -223,6 +232,14 @@ sni() {
     nothing_more "reported after the icon went"
     until_true 50 eval '! listed' || fail "the watcher still lists the item"
     state gone
+    end_probe
+
+    # Without the bus, the icon goes to the extension's XEmbed tray, which offers an ARGB visual.
+    start_probe DBUS_SESSION_BUS_ADDRESS=disabled:
+    state_becomes "shown=1 menu=0"
+    xwininfo -id "$(xwininfo -root -tree | awk '/"korvo"/ {print $1; exit}')" | grep -q 'Depth: 32' ||
+        fail "the icon window is not of the tray's ARGB visual"
+    until_true 50 eval '[ "$(top_bar_pixels)" -ge 100 ]' || fail "the XEmbed icon is not drawn"
 }
 
 none() {
