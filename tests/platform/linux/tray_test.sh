@@ -93,6 +93,10 @@ until_true() {  # TIMES COMMAND...: polls every 0.1 s
 
 # Drawn: the colour of the probe's square in the middle of the window, and not in its corner
 # (the icon's transparent border shows the tray there).
+geometry() {  # WINDOW: its place on the screen and its size, as X Y WIDTH HEIGHT
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
 colour_at() { import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}'; }
 
 xembed() {
@@ -104,8 +108,7 @@ xembed() {
     ! grep -q libQt "/proc/$probe_pid/maps" || fail "the probe loaded Qt"
     local icon x y w h
     icon=$(tray_icon)
-    read -r x y w h < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+    read -r x y w h < <(geometry "$icon")
     [ "$(colour_at "$icon" $((w / 2)) $((h / 2)))" = "#E8108C" ] || fail "the icon is not drawn"
     [ "$(colour_at "$icon" 0 0)" != "#E8108C" ] || fail "the transparent border is drawn"
 
@@ -141,8 +144,7 @@ xembed() {
     icon=$(tray_icon)
     state "shown=1 menu=0"
     until_true 50 eval "xwininfo -id $icon | grep -q IsViewable" || fail "the new icon is not shown"
-    read -r x y w h < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+    read -r x y w h < <(geometry "$icon")
 
     # The program removes the icon while handling the press (as quitting does): the release that
     # follows is never reported.
