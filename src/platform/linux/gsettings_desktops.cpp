@@ -2,7 +2,6 @@
 #include "platform/linux/gsettings_desktops.h"
 
 #include <gio/gsettingsbackend.h>
-#include <sys/stat.h>
 
 #include <cstring>
 
@@ -51,16 +50,6 @@ std::optional<std::string> fileUri(const std::string& absolutePath) {
     GPtr<char> uri(g_filename_to_uri(absolutePath.c_str(), nullptr, nullptr));
     if (!uri) return std::nullopt;
     return std::string(uri.get());
-}
-
-std::string sessionBusAddress(const Environment& env) {
-    if (env.has("DBUS_SESSION_BUS_ADDRESS")) return env.get("DBUS_SESSION_BUS_ADDRESS");
-    if (!env.has("XDG_RUNTIME_DIR")) return {};
-    const std::string socket = env.get("XDG_RUNTIME_DIR") + "/bus";
-    struct stat info {};
-    if (::stat(socket.c_str(), &info) != 0 || !S_ISSOCK(info.st_mode)) return {};
-    GPtr<char> escaped(g_dbus_address_escape_value(socket.c_str()));
-    return "unix:path=" + std::string(escaped.get());
 }
 
 SettingsWrites gnomeWrites(const Wallpaper& wallpaper) {

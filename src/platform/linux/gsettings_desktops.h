@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/environment.h"
+#include "platform/linux/session_bus.h"
 #include "platform/linux/wallpaper_object.h"
 
 namespace korvo::platform {
@@ -14,11 +15,6 @@ namespace korvo::platform {
 // (so spaces, non-ASCII letters and bytes that are not UTF-8 all survive); nullopt for a
 // relative path.
 std::optional<std::string> fileUri(const std::string& absolutePath);
-
-// The address of the session bus the snapshot names (DBUS_SESSION_BUS_ADDRESS, else the
-// per-user socket in XDG_RUNTIME_DIR); empty when there is none. Checked before any D-Bus use
-// so that no library falls back to launching a bus of its own.
-std::string sessionBusAddress(const Environment& env);
 
 // One key to write through GSettings.
 struct SettingsWrite {
