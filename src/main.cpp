@@ -1,14 +1,15 @@
-// Korvo: wires the program state, the platform services and the Qt front end, runs Sub Main and
-// waits in the event loop until the program ends itself.
+// Korvo: wires the program state, the platform services and the desktop shell, runs Sub Main and
+// waits in the event loop until the program ends itself. The windows' toolkit is loaded only when
+// the first window is shown: a Korvo in the tray maps no window toolkit at all.
 
 #include <iostream>
 
 #include "app/program.h"
 #include "cli/command_line.h"
 #include "cli/instance_actions.h"
+#include "platform/linux/desktop_shell.h"
+#include "platform/linux/glib_loop.h"
 #include "platform/select.h"
-#include "ui/forms/qt/application.h"
-#include "ui/forms/qt/view.h"
 
 int main(int argc, char* argv[]) {
     using namespace korvo;
@@ -26,13 +27,14 @@ int main(int argc, char* argv[]) {
     }
 
     const platform::ProgramServices system = platform::makeProgramServices(env);
-    qt::Application application(argc, argv);
-    Program program(system.bundle(application.scheduler(), application.window()));
-    qt::View view(program.runtime(), application.window());
+    platform::GlibLoop loop;
+    platform::DesktopShell shell(env, loop, system.programFolder + "/korvo-qt.so", argc, argv);
+    Program program(system.bundle(loop, shell));
+    const auto quit = [&program] { cli::quitProgram(program); };
+    const auto attached = shell.attach(program.runtime(), quit);
     cli::RunningInstance running(program);
     const auto channel = platform::makeInstanceChannel(env);
-    if (channel->listen(application.scheduler(), running) ==
-        InstanceChannel::Claim::TakenByAnother) {
+    if (channel->listen(loop, running) == InstanceChannel::Claim::TakenByAnother) {
         // Another start won the race in the meantime: hand over as if it had been first.
         return answer(*channel) == 0 ? 0 : 1;
     }
@@ -40,9 +42,7 @@ int main(int argc, char* argv[]) {
 
     // A signal or the end of the desktop session ends Korvo the way "&Quit" does: the tray icon
     // is withdrawn and nothing is written.
-    const auto quit = [&program] { cli::quitProgram(program); };
-    platform::watchQuitRequests(application.scheduler(), quit);
-    application.onSessionEnd(quit);
+    platform::watchQuitRequests(loop, quit);
     program.runtime().dispatch([&program] { program.SubMain(); });
-    return application.run(program.runtime());
+    return program.runtime().ended() ? 0 : loop.run();
 }

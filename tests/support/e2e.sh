@@ -16,13 +16,15 @@ launcher=()
 tray_pattern=korvo
 
 # program_folder KORVO [RESOURCES]: a fresh folder holding a copy of the executable KORVO under
-# its own name and, with RESOURCES, the sample pictures (RESOURCES/fond), as the program is laid
-# down; Korvo finds its settings and pictures beside itself. Everything goes at the end.
+# its own name (and the window toolkit's module beside it, korvo-qt.so, when there is one) and,
+# with RESOURCES, the sample pictures (RESOURCES/fond), as the program is laid down; Korvo finds
+# its settings, pictures and windows beside itself. Everything goes at the end.
 program_folder() {
     prog=$(mktemp -d -t korvo-e2e.XXXXXX)
     trap e2e_cleanup EXIT
     exe=$prog/$(basename "$1")
     cp "$1" "$exe"
+    [ ! -f "$(dirname "$1")/korvo-qt.so" ] || cp "$(dirname "$1")/korvo-qt.so" "$prog/"
     [ -z "${2:-}" ] || cp -r "$2/fond" "$prog/fond"
 }
 

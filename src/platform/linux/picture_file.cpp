@@ -178,6 +178,71 @@ Pixbuf decodePictureFile(const std::string& path, bool eighth) {
     return picture;
 }
 
+namespace {
+
+// The loader's name for any picture format, the ones no desktop is handed included.
+const char* anyLoaderName(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Ico:
+            return "ico";
+        case PictureFormat::Icns:
+            return "icns";
+        case PictureFormat::Xpm:
+            return "xpm";
+        case PictureFormat::Xbm:
+            return "xbm";
+        case PictureFormat::Pnm:
+            return "pnm";
+        default:
+            return loaderName(format);
+    }
+}
+
+void sizeOnly(GdkPixbufLoader* loader, gint width, gint height, gpointer data) {
+    *static_cast<std::pair<int, int>*>(data) = {width, height};
+    gdk_pixbuf_loader_set_size(loader, 0, 0);  // stop: nothing is decoded
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
+    const int fd = openRegularFile(path);
+    if (fd < 0) return std::nullopt;
+    // A header is read in slices until the loader knows the size; a large embedded preview may
+    // come first in a JPEG, so up to a few megabytes are read.
+    std::vector<unsigned char> slice(1 << 14);
+    ssize_t got;
+    do {
+        got = ::read(fd, slice.data(), PictureSignatureSize);
+    } while (got < 0 && errno == EINTR);
+    const char* name =
+        got > 0 ? anyLoaderName(pictureFormat(std::string_view(
+                      reinterpret_cast<const char*>(slice.data()), static_cast<std::size_t>(got))))
+                : nullptr;
+    GdkPixbufLoader* loader =
+        name && loaderAvailable(name) ? gdk_pixbuf_loader_new_with_type(name, nullptr) : nullptr;
+    std::pair<int, int> size{0, 0};
+    if (loader) {
+        g_signal_connect(loader, "size-prepared", G_CALLBACK(sizeOnly), &size);
+        std::size_t total = static_cast<std::size_t>(got);
+        bool fed = gdk_pixbuf_loader_write(loader, slice.data(), total, nullptr);
+        while (fed && size.first == 0 && total < (4u << 20)) {
+            do {
+                got = ::read(fd, slice.data(), slice.size());
+            } while (got < 0 && errno == EINTR);
+            if (got <= 0) break;
+            total += static_cast<std::size_t>(got);
+            fed = gdk_pixbuf_loader_write(loader, slice.data(), static_cast<std::size_t>(got),
+                                          nullptr);
+        }
+        gdk_pixbuf_loader_close(loader, nullptr);
+        g_object_unref(loader);
+    }
+    ::close(fd);
+    if (size.first <= 0 || size.second <= 0) return std::nullopt;
+    return size;
+}
+
 bool pictureDecodes(const std::string& path) {
     const char* format = loaderName(sniffPictureFile(path));
     if (!format) return false;

@@ -3,7 +3,9 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "base/picture_format.h"
 
@@ -27,6 +29,11 @@ PictureFormat sniffPictureFile(const std::string& path);
 // decodes at an eighth of its size, which costs a fraction of the time and still reads all of
 // its data.
 Pixbuf decodePictureFile(const std::string& path, bool eighth = false);
+
+// The size in pixels of the picture at path, read from its header by the loader its first bytes
+// name (any picture format, icons included); nothing when it is not a picture a loader here
+// reads. Never blocks on a FIFO or a device.
+std::optional<std::pair<int, int>> pictureSize(const std::string& path);
 
 // Whether a desktop handed this file would show a picture: it decodes whole. A format no loader
 // here reads (HEIF, JPEG XL, WebP without its loader) is the desktop's to judge, by its header.

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <glib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -350,6 +351,10 @@ class XEmbedTrayIcon final : public XEmbedIcon {
         const long info[2] = {0, kXEmbedMapped};  // protocol version, flags
         XChangeProperty(display_, window_, xembedInfo_, xembedInfo_, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(info), 2);
+        // Which process the icon is, as tools that list a program's windows ask.
+        const long pid = static_cast<long>(::getpid());
+        XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL,
+                        32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
     }
 
     void draw() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "ui/forms/services.h"
 
 namespace korvo::forms {
@@ -19,8 +21,10 @@ class Toolkit {
 };
 
 // The entry point a toolkit module exports (extern "C", under this name): attaches the toolkit to
-// `runtime`. `shell` answers what the toolkit leaves to the program (the tray, notices).
-using AttachToolkit = Toolkit* (*)(Runtime& runtime, WindowServices& shell, int& argc,
+// `runtime`. `shell` answers what the toolkit leaves to the program (the tray, notices);
+// `sessionEnds` runs when the toolkit hears that the desktop session ends.
+using AttachToolkit = Toolkit* (*)(Runtime& runtime, WindowServices& shell,
+                                   const std::function<void()>& sessionEnds, int& argc,
                                    char** argv);
 inline constexpr const char* AttachToolkitSymbol = "korvo_attach_toolkit";
 

@@ -63,13 +63,17 @@ class ComboBoxAdapter final : public ControlAdapter {
         if (property == Property::List) {
             combo->clear();
             for (const std::string& item : model.items()) combo->addItem(qtext(item));
-        } else if (property == Property::ListIndex) {
-            combo->setCurrentIndex(model.listIndex());
-        } else if (property != Property::Caption) {
+        } else if (property != Property::ListIndex && property != Property::Caption) {
             return;
         }
+        // With no entry chosen, the list stands at the entry its text names, so that the arrow
+        // keys go on from what the user sees, however the list was filled.
+        const QString text = qtext(model.text());
+        const int index =
+            model.listIndex() >= 0 ? model.listIndex() : combo->findText(text, Qt::MatchExactly);
+        if (combo->currentIndex() != index) combo->setCurrentIndex(index);
         // The text is the model's, whatever the list did to it.
-        if (combo->currentText() != qtext(model.text())) combo->setEditText(qtext(model.text()));
+        if (combo->currentText() != text) combo->setEditText(text);
     }
     Paint paint() const override { return Paint::Field; }
 };
