@@ -151,6 +151,8 @@ for _ in $(seq 1 50); do [[ "$(wallpaper)" == *.png ]] && break; sleep 0.1; done
 version=$(wine "$prog/Korvo.exe" --version 2>&1) || fail "--version ended with status $?"
 version=${version%$'\r'} # the line ends as Windows ends lines
 [[ "$version" =~ ^korvo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+# Started with no stream to print to (as from the desktop, with no console): it still answers.
+wine "$prog/Korvo.exe" --version >&- 2>&- || fail "--version with nowhere to print ended with status $?"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
 start
