@@ -78,8 +78,8 @@ with open(sys.argv[2], "ab", buffering=0) as heard:
             heard.write(data)
 ' "$XDG_RUNTIME_DIR/korvo.socket" "$XDG_RUNTIME_DIR/heard" 2>/dev/null &
 other=$!
-wait_for test -S "$XDG_RUNTIME_DIR/korvo.socket" || fail "the other user's listener did not start"
-start
+until_ok 100 test -S "$XDG_RUNTIME_DIR/korvo.socket" || fail "the other user's listener did not start"
+open_main
 kill "$other"
 [ ! -s "$XDG_RUNTIME_DIR/heard" ] || fail "Korvo told another user's listener: $(cat "$XDG_RUNTIME_DIR/heard")"
 grep -q "answered by user 65534" "$prog/log" || fail "Korvo did not say why it took the socket's place"

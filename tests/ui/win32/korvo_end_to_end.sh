@@ -160,4 +160,4 @@ wait "$pid" || status=$?
 pid=
 [ "$status" -eq 0 ] || fail "Korvo ended with status $status after Quit"
 until_ok 30 no_tray_icon || fail "the tray icon stayed after Quit"
-echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, automatic changes and one instance and its command line, the tray menu's Quit ok"
+echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, one instance and its command line, automatic changes and the tray menu's Quit ok"
