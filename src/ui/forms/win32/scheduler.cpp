@@ -64,11 +64,13 @@ void Scheduler::due(UINT_PTR id) {
 int runMessageLoop(const forms::Runtime& runtime) {
     if (runtime.ended()) return 0;
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) handleMessage(message);
     return 0;
+}
+
+void handleMessage(MSG& message) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace korvo::win32

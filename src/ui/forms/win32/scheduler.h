@@ -36,4 +36,7 @@ class Scheduler final : public forms::Scheduler {
 // Waits in the thread's message loop until the program ends; at once when it already has.
 int runMessageLoop(const forms::Runtime& runtime);
 
+// One message of the thread's queue as the loop handles it.
+void handleMessage(MSG& message);
+
 }  // namespace korvo::win32
