@@ -119,12 +119,23 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(400L, 300L))
         << "the client area keeps its size";
 
-    HDC dc = GetDC(h(f.Title));
-    HGDIOBJ former =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
-    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET) << "the font mapper found a Japanese face";
-    SelectObject(dc, former);
-    ReleaseDC(h(f.Title), dc);
+    // "MS UI Gothic" with the Japanese character set, which Wine has not: the face stands in for
+    // it by the script of the caption, and changes with it.
+    const auto charset = [&] {
+        HDC dc = GetDC(h(f.Title));
+        HGDIOBJ former =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
+        const int found = GetTextCharset(dc);
+        SelectObject(dc, former);
+        ReleaseDC(h(f.Title), dc);
+        return found;
+    };
+    EXPECT_EQ(charset(), ANSI_CHARSET) << "a Latin caption";
+    f.Title.setCaption("\u5909\u66f4");  // Japanese
+    EXPECT_EQ(charset(), SHIFTJIS_CHARSET);
+    f.Title.setCaption("\u58c1\u7eb8");  // Chinese: code page 932 has no U+7EB8
+    EXPECT_EQ(charset(), GB2312_CHARSET);
+    f.Title.setCaption("&Korvo");
 
     const struct {
         const forms::Control& control;

@@ -52,8 +52,7 @@ inline bool pumpUntil(const std::function<bool()>& done, int ms = 3000) {
 // A new folder of the tests' own, removed with the program.
 inline std::filesystem::path temporaryFolder() {
     std::random_device seed;
-    return std::filesystem::temp_directory_path() /
-           ("korvo-win32-" + std::to_string(seed()) + std::to_string(seed()));
+    return std::filesystem::temp_directory_path() / ("korvo-" + std::to_string(seed() % 1'000'000));
 }
 
 // The whole program on the Win32 services, in the program folder `folder` (made, and removed

@@ -22,6 +22,16 @@ ControlWindow::~ControlWindow() {
     if (picture.bitmap) DeleteObject(picture.bitmap);
 }
 
+std::wstring ControlAdapter::text(const ControlWindow& control) const {
+    return wide(control.control->caption());
+}
+
+std::wstring rowsText(const std::vector<std::string>& rows) {
+    std::wstring all;
+    for (const std::string& row : rows) all += wide(row) + L'\n';
+    return all;
+}
+
 const ControlAdapter& adapterFor(ControlKind kind) {
     static const NoWindow none;
     static const AdapterList adapters = [] {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/forms/control.h"
+#include "ui/forms/win32/fonts.h"
 #include "ui/forms/win32/win32.h"
 
 namespace korvo::win32 {
@@ -37,7 +38,8 @@ struct ControlWindow {
     const ControlAdapter* adapter;
     HWND hwnd = nullptr;
     HFONT font = nullptr;
-    HBRUSH brush = nullptr;  // the background, when the model decides it
+    Script script = Script::Latin;  // of the text the font was chosen for
+    HBRUSH brush = nullptr;         // the background, when the model decides it
     COLORREF back = 0;
     DecodedPicture picture;  // picture boxes and images
 };
@@ -96,6 +98,8 @@ class ControlAdapter {
                                            WPARAM /*wparam*/, LPARAM /*lparam*/) const {
         return std::nullopt;
     }
+    // The text the control shows, whose script its font must have: its caption, or its rows.
+    virtual std::wstring text(const ControlWindow& control) const;
     virtual Paint paint() const { return Paint::Field; }
     // A control that does nothing with a mouse button itself: presses and moves over it are its
     // own, and the left button pressed and released over it is its click.
@@ -118,6 +122,9 @@ void showCaption(ControlWindow& control, forms::Property property);
 // A list box's or combo box's rows replaced by `rows`, in one repaint; `reset` and `add` are the
 // class's messages (LB_RESETCONTENT and LB_ADDSTRING, or the CB_ ones).
 void showRows(HWND list, const std::vector<std::string>& rows, UINT reset, UINT add);
+
+// The rows of a list as one text, for ControlAdapter::text.
+std::wstring rowsText(const std::vector<std::string>& rows);
 
 // The adapters, one a kind, defined beside the controls they make.
 using AdapterList = std::vector<std::pair<forms::ControlKind, const ControlAdapter*>>;

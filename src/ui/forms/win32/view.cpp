@@ -170,13 +170,18 @@ void View::Impl::applyControl(ControlWindow& c, Property property) {
             break;
         default:
             c.adapter->show(c, property);
+            // A text in another script may need another face.
+            if ((property == Property::Caption || property == Property::List) &&
+                c.control->hasFont() && scriptOf(c.adapter->text(c)) != c.script)
+                applyFont(c);
             break;
     }
 }
 
 void View::Impl::applyFont(ControlWindow& c) {
     if (!c.control->hasFont()) return;
-    HFONT font = makeFont(c.control->font());
+    c.script = scriptOf(c.adapter->text(c));
+    HFONT font = makeFont(c.control->font(), c.script);
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (c.font) DeleteObject(c.font);
     c.font = font;
