@@ -143,7 +143,8 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
         std::pair<COLORREF, COLORREF> colours;
     } painted[] = {
         {f.Title, WM_CTLCOLORSTATIC, {RGB(255, 255, 255), RGB(0, 0, 192)}},  // on the strip
-        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},           // the frame's black
+        // Option buttons and check boxes are a dialog's surface, whatever they lie on.
+        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE)}},
         {f.Name, WM_CTLCOLOREDIT, {RGB(0, 0, 0), RGB(64, 64, 64)}},
         {f.Files, WM_CTLCOLORLISTBOX, {RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)}},
     };

@@ -19,6 +19,7 @@ class NoWindow final : public ControlAdapter {
 ControlWindow::~ControlWindow() {
     if (font) DeleteObject(font);
     if (brush) DeleteObject(brush);
+    if (icon) DestroyIcon(icon);
     if (picture.bitmap) DeleteObject(picture.bitmap);
 }
 

@@ -40,6 +40,7 @@ struct ControlWindow {
     HFONT font = nullptr;
     Script script = Script::Latin;  // of the text the font was chosen for
     HBRUSH brush = nullptr;         // the background, when the model decides it
+    HICON icon = nullptr;           // a button's picture
     COLORREF back = 0;
     DecodedPicture picture;  // picture boxes and images
 };
@@ -71,7 +72,9 @@ constexpr int DropListHeight = 200;
 enum class Paint {
     Backdrop,  // what lies beneath it: the last control declared before it that paints one and
                // covers it (its frame or picture box, a strip it lies on), else the form
-    Field,     // the window system's own field or button colour
+    Face,      // the window system's button face, the colour of a dialog's surface (frames,
+               // option buttons and check boxes, even on a form of another colour)
+    Field,     // the window system's own field or button colour, as the control draws it
 };
 
 // Everything that differs between control kinds, for one kind. The view and the form window do
@@ -84,8 +87,9 @@ class ControlAdapter {
     // The control's window as a child of `parent` (childWindow), set up for the kind; nullptr
     // for kinds without one.
     virtual HWND create(ControlWindow& control, HWND parent) const = 0;
-    // Shows one property (Caption, Value, List, ListIndex, Locked); the others and the ones a
-    // kind does not have are ignored. The notifications it raises are not taken for the user's.
+    // Shows one property (Caption, Value, List, ListIndex, Locked, Picture); the others and the
+    // ones a kind does not have are ignored. The notifications it raises are not taken for the
+    // user's.
     virtual void show(ControlWindow& /*control*/, forms::Property /*property*/) const {}
     // The control sent its form WM_COMMAND with `code`: what the user did, for the forwarder.
     virtual void command(ControlWindow& /*control*/, WORD /*code*/, Forwarder& /*to*/) const {}

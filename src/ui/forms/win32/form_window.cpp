@@ -226,31 +226,37 @@ void FormWindow::modelFollowsWindow() {
     binding_.runtime.dispatch([form, next] { form->setRect(next); });
 }
 
-std::optional<forms::Color> FormWindow::backdrop(const forms::Control& control) const {
+std::optional<COLORREF> FormWindow::painted(const forms::Control& control) {
+    if (control.backColor()) return colorref(*control.backColor());
+    if (adapterFor(control.kind()).paint() == Paint::Face) return GetSysColor(COLOR_BTNFACE);
+    return std::nullopt;
+}
+
+std::optional<COLORREF> FormWindow::backdrop(const forms::Control& control) const {
     // The colour of the last control declared before this one that paints its background and
     // covers it (its frame or picture box, or a strip it lies on); else the form's.
     const forms::Rect place = formRect(control);
-    std::optional<forms::Color> found = form_->backColor();
+    std::optional<COLORREF> found;
+    if (form_->backColor()) found = colorref(*form_->backColor());
     for (const forms::Control* other : form_->controls()) {
         if (other == &control) break;
-        if (other->backColor() && adapterFor(other->kind()).passive() && shown(*other) &&
-            contains(formRect(*other), place))
-            found = other->backColor();
+        if (!adapterFor(other->kind()).passive() || !shown(*other) ||
+            !contains(formRect(*other), place))
+            continue;
+        if (const std::optional<COLORREF> colour = painted(*other)) found = colour;
     }
     return found;
 }
 
 void FormWindow::applyColors(ControlWindow& c) {
-    const bool backdropped = c.adapter->paint() == Paint::Backdrop;
-    std::optional<forms::Color> back = c.control->backColor();
-    if (!back && backdropped) back = backdrop(*c.control);
+    const Paint paint = c.adapter->paint();
+    std::optional<COLORREF> back = painted(*c.control);
+    if (!back && paint == Paint::Backdrop) back = backdrop(*c.control);
+    if (!back && paint != Paint::Field) back = GetSysColor(COLOR_BTNFACE);
     if (c.brush) DeleteObject(c.brush);
     c.brush = nullptr;
     if (back) {
-        c.back = colorref(*back);
-        c.brush = CreateSolidBrush(c.back);
-    } else if (backdropped) {
-        c.back = GetSysColor(COLOR_BTNFACE);
+        c.back = *back;
         c.brush = CreateSolidBrush(c.back);
     }
     InvalidateRect(c.hwnd, nullptr, TRUE);

@@ -91,7 +91,10 @@ class FormWindow {
     ControlWindow* byHandle(LPARAM handle) const;
     void mouse(forms::Control* control, UINT message, WPARAM wparam, LPARAM lparam);
     void menuCommand(UINT id);
-    std::optional<forms::Color> backdrop(const forms::Control& control) const;
+    // The colour a control paints its background in; nullopt when it shows what lies beneath
+    // it or leaves the colour to the system control.
+    static std::optional<COLORREF> painted(const forms::Control& control);
+    std::optional<COLORREF> backdrop(const forms::Control& control) const;
     HBRUSH controlColors(const ControlWindow& control, HDC dc) const;
     void applyIcon();
     void applyFlags();

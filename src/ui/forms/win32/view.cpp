@@ -162,7 +162,8 @@ void View::Impl::applyControl(ControlWindow& c, Property property) {
         case Property::Font:
             applyFont(c);
             break;
-        case Property::Picture:  // drawn from the model whenever it is painted
+        case Property::Picture:  // pictures are drawn from the model whenever they are painted
+            c.adapter->show(c, property);
             InvalidateRect(c.hwnd, nullptr, TRUE);
             break;
         case Property::MousePointer:  // read when the pointer passes over the control
