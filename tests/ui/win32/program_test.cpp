@@ -1,5 +1,6 @@
 // Korvo's own windows on the Win32 binding under Wine, in every language: each caption fits the
-// place its design gives it in the font the binding chose and names its control.
+// place its design gives it in the font the binding chose and names its control; the keyboard
+// alone walks the options dialog and the assistant.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -151,6 +152,145 @@ TEST(KorvoWindows, EveryCaptionFitsItsDesignWidthInEveryLanguage) {
     EXPECT_TRUE(cut.empty()) << "cut captions:" << all;
     for (const std::string& known : KnownCuts)
         EXPECT_TRUE(seen.count(known)) << known << " fits now: take it off the known list";
+}
+
+// The control of `form` that has the keyboard focus (a combo box for its edit line), as
+// "Name(index)"; empty when none has.
+std::string focused(Win32Program& program, const forms::Form& form) {
+    for (HWND focus = GetFocus(); focus; focus = GetParent(focus))
+        for (const forms::Control* control : form.controls())
+            if (program.view().handle(*control) == focus) {
+                std::string name = control->name();
+                if (control->index() >= 0) name += "(" + std::to_string(control->index()) + ")";
+                return name;
+            }
+    return {};
+}
+
+// A key pressed and let go where the focus is, as the keyboard sends it, with Shift held or not;
+// then the loop runs as Korvo.exe's does.
+void press(UINT key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    test::pumpUntil([] { return false; }, 40);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST(KorvoWindows, TheKeyboardAloneWalksTheOptionsDialogAndPressesItsButtons) {
+    Win32Program program(test::settingsWith("C:\\Korvo\\fond\\", "EN", "0"));
+    program.start();
+    Program& app = program.app();
+    Foption& dialog = app.form<Foption>();
+    app.runtime().dispatch([&] { dialog.show(); });
+    ASSERT_TRUE(test::pumpUntil([&] { return !focused(program, dialog).empty(); }));
+
+    // In manual mode the delay frame is disabled: Tab passes its slider and box by. Option
+    // buttons side by side are one stop, at the one selected.
+    std::vector<std::string> walked = {focused(program, dialog)};
+    for (int stop = 0; stop < 10; ++stop) {
+        press(VK_TAB);
+        walked.push_back(focused(program, dialog));
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"Option1", "Text2", "Command1", "Option2(0)",
+                                                "Option3(0)", "Check1", "Command2", "Command3",
+                                                "Command4", "Command5", "Option1"}));
+
+    // Arrows select among option buttons, the slider takes its own, the space bar ticks.
+    press(VK_RIGHT);
+    EXPECT_EQ(focused(program, dialog), "Option4");
+    EXPECT_EQ(app.OptChangeMode, "1") << "automatic";
+    press(VK_TAB);
+    EXPECT_EQ(focused(program, dialog), "Slider1") << "enabled with the automatic mode";
+    press(VK_UP);
+    EXPECT_EQ(app.OptDelay, "5");
+    for (int i = 0; i < 4; ++i) press(VK_TAB);
+    press(VK_DOWN);
+    EXPECT_EQ(app.CurrentLang, "FR");
+    press(VK_TAB);
+    press(VK_DOWN);
+    EXPECT_EQ(app.CurrentAspect, "1");
+    press(VK_TAB);
+    press(VK_SPACE);
+    EXPECT_EQ(dialog.Check1.value(), forms::CheckBox::Checked);
+    press(VK_TAB, true);
+    EXPECT_EQ(focused(program, dialog), "Option3(1)") << "Shift+Tab goes back";
+    press(VK_TAB);
+
+    // Enter presses the default button, OK, which stores what the dialog shows.
+    press(VK_RETURN);
+    EXPECT_FALSE(dialog.visible());
+    EXPECT_EQ(app.ReadSetting("Start", "Win") + app.ReadSetting("OPTION", "Lang") +
+                  app.ReadSetting("OPTION", "Affichage") + app.ReadSetting("OPTION", "Delay") +
+                  app.ReadSetting("OPTION", "Aspect"),
+              "1FR151");
+
+    // Shown again, the focus is where it was. Enter on a button presses that one; Escape closes
+    // the about box, then presses Cancel, which stores nothing.
+    app.runtime().dispatch([&] { dialog.show(); });
+    ASSERT_TRUE(test::pumpUntil([&] { return !focused(program, dialog).empty(); }));
+    EXPECT_EQ(focused(program, dialog), "Check1");
+    for (int i = 0; i < 3; ++i) press(VK_TAB);
+    press(VK_DOWN);  // no option button: nothing
+    press(VK_RETURN);
+    ASSERT_TRUE(app.isLoaded<Fabout>() && app.form<Fabout>().visible()) << "About";
+    press(VK_ESCAPE);
+    EXPECT_FALSE(app.isLoaded<Fabout>());
+    EXPECT_TRUE(test::pumpUntil([&] { return focused(program, dialog) == "Command4"; }))
+        << "the focus comes back to the dialog, where it was";
+    press(VK_DOWN);
+    press(VK_ESCAPE);
+    EXPECT_FALSE(dialog.visible());
+    EXPECT_EQ(app.ReadSetting("OPTION", "Delay"), "5");
+}
+
+TEST(KorvoWindows, TheKeyboardAloneTakesTheAssistantThroughItsThreePages) {
+    Win32Program program(test::settingsWith("C:\\Korvo\\fond\\", "EN", "1"));
+    program.start();
+    Program& app = program.app();
+    auto& language = app.form<Fassist1>();
+    ASSERT_TRUE(test::pumpUntil([&] { return !focused(program, language).empty(); }));
+    EXPECT_EQ(focused(program, language), "Option1(0)") << "Continue is not yet enabled";
+    EXPECT_TRUE(app.AssistLang.empty()) << "the focus alone picks nothing";
+    press(VK_RIGHT);
+    EXPECT_EQ(app.AssistLang, "EN");
+    press(VK_TAB);
+    EXPECT_EQ(focused(program, language), "C1");
+    press(VK_RETURN);
+
+    auto& folder = app.form<Fassist2>();
+    ASSERT_TRUE(folder.visible());
+    ASSERT_TRUE(test::pumpUntil([&] { return !focused(program, folder).empty(); }));
+    EXPECT_EQ(focused(program, folder), "Cv");
+    press(VK_TAB);
+    press(VK_RETURN);  // "Default"
+    press(VK_TAB);
+    EXPECT_EQ(focused(program, folder), "C1") << "past the folder box, which takes no typing";
+    press(VK_RETURN);
+
+    auto& settings = app.form<Fassist3>();
+    ASSERT_TRUE(settings.visible());
+    ASSERT_TRUE(test::pumpUntil([&] { return !focused(program, settings).empty(); }));
+    press(VK_SPACE);  // "Auto-change"
+    press(VK_TAB);
+    EXPECT_EQ(focused(program, settings), "Combo1");
+    press(VK_DOWN);  // the list's first item, "1 second", which its line already shows
+    press(VK_DOWN);
+    for (int i = 0; i < 2; ++i) press(VK_TAB);
+    press(VK_SPACE);
+    press(VK_TAB);
+    EXPECT_EQ(focused(program, settings), "C1");
+    press(VK_RETURN);
+    EXPECT_TRUE(app.form<Form1>().visible());
+    EXPECT_EQ(app.ReadSetting("Start", "First") + app.ReadSetting("Start", "Win") +
+                  app.ReadSetting("OPTION", "Affichage") + app.ReadSetting("OPTION", "Delay") +
+                  app.ReadSetting("OPTION", "Lang"),
+              "0115EN");
 }
 
 }  // namespace

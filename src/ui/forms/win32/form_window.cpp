@@ -13,8 +13,6 @@ namespace {
 
 using forms::FormProperty;
 
-constexpr wchar_t FormClass[] = L"KorvoForm";
-
 DWORD formStyle(forms::BorderStyle border) {
     switch (border) {
         case forms::BorderStyle::None:
@@ -59,8 +57,8 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
 
 FormWindow::FormWindow(forms::Form& form, Binding& binding) : form_(&form), binding_(binding) {
     [[maybe_unused]] static const bool registered =
-        (registerWindowClass(FormClass, windowProc, CS_DBLCLKS), true);
-    hwnd_ = CreateWindowExW(formExStyle(form), FormClass, wide(form.caption()).c_str(),
+        (registerWindowClass(ClassName, windowProc, CS_DBLCLKS), true);
+    hwnd_ = CreateWindowExW(formExStyle(form), ClassName, wide(form.caption()).c_str(),
                             formStyle(form.borderStyle()) | WS_CLIPCHILDREN, 0, 0, 0, 0,
                             form.showInTaskbar() ? nullptr : binding.owner, nullptr,
                             GetModuleHandleW(nullptr), this);

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ui/forms/runtime.h"
 #include "ui/forms/win32/control_adapter.h"
@@ -37,6 +38,10 @@ class Applying {
 // Registers one of the binding's window classes; a second view finds it already there.
 void registerWindowClass(const wchar_t* name, WNDPROC proc, UINT style = 0);
 
+// A key that moves the focus between a form's controls or presses its buttons, handled; false for
+// any other message, which the loop then translates and dispatches.
+bool dialogMessage(const MSG& message);
+
 // The window-level half of the view, for one loaded form: its top-level window, with styles from
 // the border style and the task-bar setting; geometry, caption, icon and background from the
 // model; the menu bar; the model following the window when the user moves or sizes it. It routes
@@ -54,6 +59,9 @@ class FormWindow {
     // destroys it from the message loop, since it may be handling a message of its own right now
     // (its close box, one of its buttons).
     void retire();
+
+    // The form window that is `hwnd`; nullptr for any other window.
+    static FormWindow* fromHandle(HWND hwnd);
 
     bool loaded() const { return form_ != nullptr; }
     forms::Form& form() const { return *form_; }  // only while loaded
@@ -78,7 +86,13 @@ class FormWindow {
     void rebuildMenuBar();
     void scheduleMenuBar();
 
+    // A key pressed in the window (dialogMessage): Tab and Shift+Tab walk the form's tab order,
+    // the option buttons of one container making one stop; the arrows move between those; Enter
+    // and Escape go to the form. False when the focused control keeps the key.
+    bool dialogKey(const MSG& message);
+
   private:
+    static constexpr wchar_t ClassName[] = L"KorvoForm";
     static constexpr UINT RebuildMenuBar = WM_APP + 2;  // posted to the form's window
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -96,6 +110,14 @@ class FormWindow {
     static std::optional<COLORREF> painted(const forms::Control& control);
     std::optional<COLORREF> backdrop(const forms::Control& control) const;
     HBRUSH controlColors(const ControlWindow& control, HDC dc) const;
+    // The keyboard (keyboard.cpp).
+    ControlWindow* controlOf(HWND hwnd) const;
+    std::vector<std::vector<ControlWindow*>> tabGroups() const;
+    void focusOn(ControlWindow& control, bool byKey);
+    void focusFirst();
+    void tab(ControlWindow* from, bool backwards);
+    void arrow(ControlWindow& from, bool backwards);
+    void focusMoved(HWND to);
     void applyIcon();
     void applyFlags();
     void applyGeometry();
@@ -111,6 +133,8 @@ class FormWindow {
     std::map<UINT, forms::Menu*> menuIds_;
     std::map<const forms::Control*, std::unique_ptr<ControlWindow>> controls_;
     std::map<HWND, ControlWindow*> byHandle_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus last
+    bool movingFocus_ = false;  // while the keyboard moves the focus
 };
 
 }  // namespace korvo::win32

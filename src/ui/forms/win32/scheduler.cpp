@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/forms/runtime.h"
+#include "ui/forms/win32/form_window.h"
 
 namespace korvo::win32 {
 
@@ -69,6 +70,7 @@ int runMessageLoop(const forms::Runtime& runtime) {
 }
 
 void handleMessage(MSG& message) {
+    if (dialogMessage(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

@@ -103,6 +103,8 @@ void View::Impl::loaded(forms::Form& form) {
         for (FormProperty property :
              {FormProperty::Colors, FormProperty::Icon, FormProperty::Geometry})
             window->apply(property);
+        // As on a window the mouse opened, the focus is not outlined until the keyboard moves it.
+        SendMessageW(window->hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     }
     if (form.visible()) ShowWindow(window->hwnd(), SW_SHOWNORMAL);
 }
