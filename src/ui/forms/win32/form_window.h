@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/forms/runtime.h"
@@ -20,6 +21,8 @@ struct Binding {
     Forwarder& forwarder;
     HWND owner = nullptr;  // hidden: owns the windows kept off the task bar
     int applying = 0;      // > 0 while the view itself moves, sizes or fills windows
+    // Where the user last put the window of each form (by its name), for its next window too.
+    std::map<std::string, POINT> userPlaces{};
 };
 
 // While one lives, the view is changing its own windows: the notifications and moves that raises
@@ -77,6 +80,9 @@ class FormWindow {
 
     // Shows one property of the form.
     void apply(forms::FormProperty property);
+    // Shows the window, and brings it to the front. The first time, it is put where the form's
+    // start-up position says (see place()).
+    void show();
     // The control's background: its own BackColor, else what its adapter's Paint says.
     void applyColors(ControlWindow& control);
     // `changed` moved or took another colour: what the controls without a colour of their own
@@ -121,7 +127,8 @@ class FormWindow {
     void applyIcon();
     void applyFlags();
     void applyGeometry();
-    void modelFollowsWindow();
+    void place();
+    void modelFollowsWindow(const WINDOWPOS& change);
 
     forms::Form* form_;  // nullptr once retired
     Binding& binding_;
@@ -133,8 +140,10 @@ class FormWindow {
     std::map<UINT, forms::Menu*> menuIds_;
     std::map<const forms::Control*, std::unique_ptr<ControlWindow>> controls_;
     std::map<HWND, ControlWindow*> byHandle_;
-    HWND lastFocus_ = nullptr;  // the control that had the focus last
-    bool movingFocus_ = false;  // while the keyboard moves the focus
+    std::optional<forms::Rect> known_;  // the model's place and size as last shown
+    bool placed_ = false;               // put in its first place, shown once
+    HWND lastFocus_ = nullptr;          // the control that had the focus last
+    bool movingFocus_ = false;          // while the keyboard moves the focus
 };
 
 }  // namespace korvo::win32

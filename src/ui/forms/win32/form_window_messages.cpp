@@ -43,7 +43,8 @@ LRESULT FormWindow::message(UINT message, WPARAM wparam, LPARAM lparam) {
             focusFirst();
             return 0;
         case WM_WINDOWPOSCHANGED:
-            if (binding_.applying == 0 && IsWindowVisible(hwnd)) modelFollowsWindow();
+            if (binding_.applying == 0 && IsWindowVisible(hwnd))
+                modelFollowsWindow(*reinterpret_cast<const WINDOWPOS*>(lparam));
             break;
         case RebuildMenuBar:
             rebuildMenuBar();

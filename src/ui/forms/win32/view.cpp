@@ -106,7 +106,7 @@ void View::Impl::loaded(forms::Form& form) {
         // As on a window the mouse opened, the focus is not outlined until the keyboard moves it.
         SendMessageW(window->hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     }
-    if (form.visible()) ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    if (form.visible()) window->show();
 }
 
 void View::Impl::unloaded(forms::Form& form) {
@@ -239,8 +239,7 @@ void View::formEvent(forms::Form& form, forms::FormEvent event, forms::FormPrope
     if (!window) return;
     switch (event) {
         case forms::FormEvent::Shown:
-            ShowWindow(window->hwnd(), SW_SHOWNORMAL);
-            SetForegroundWindow(window->hwnd());
+            window->show();
             break;
         case forms::FormEvent::Hidden:
             ShowWindow(window->hwnd(), SW_HIDE);
