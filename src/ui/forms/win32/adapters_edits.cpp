@@ -66,6 +66,10 @@ class ComboBoxAdapter final : public ControlAdapter {
                     c, [index](auto& b) { b.setListIndex(index); }, Property::Caption);
         }
     }
+    std::wstring text(const ControlWindow& c) const override {
+        const auto& model = static_cast<const forms::ComboBox&>(*c.control);
+        return wide(model.caption()) + L'\n' + rowsText(model.items());
+    }
     // As high as its edit line; the height it is given is the open list's.
     int dropHeight() const override { return DropListHeight; }
 };

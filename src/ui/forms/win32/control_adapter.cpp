@@ -19,7 +19,18 @@ class NoWindow final : public ControlAdapter {
 ControlWindow::~ControlWindow() {
     if (font) DeleteObject(font);
     if (brush) DeleteObject(brush);
+    if (icon) DestroyIcon(icon);
     if (picture.bitmap) DeleteObject(picture.bitmap);
+}
+
+std::wstring ControlAdapter::text(const ControlWindow& control) const {
+    return wide(control.control->caption());
+}
+
+std::wstring rowsText(const std::vector<std::string>& rows) {
+    std::wstring all;
+    for (const std::string& row : rows) all += wide(row) + L'\n';
+    return all;
 }
 
 const ControlAdapter& adapterFor(ControlKind kind) {

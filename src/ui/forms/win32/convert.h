@@ -28,9 +28,6 @@ bool shown(const forms::Control& control);
 // link); the arrow for 0 and for what the window system has no cursor for.
 LPCWSTR cursorOf(int pointer);
 
-// The model's font at the screen's resolution. The caller deletes it.
-HFONT makeFont(const forms::Font& font);
-
 // A press or move as the model's mouse handlers take it, x and y in twips.
 forms::MouseEvent modelEvent(UINT message, WPARAM wparam, LPARAM lparam, int twipsPerPixel);
 

@@ -36,4 +36,8 @@ class Scheduler final : public forms::Scheduler {
 // Waits in the thread's message loop until the program ends; at once when it already has.
 int runMessageLoop(const forms::Runtime& runtime);
 
+// One message of the thread's queue as the loop handles it: the keys that walk a form's controls
+// and press its buttons first (dialogMessage).
+void handleMessage(MSG& message);
+
 }  // namespace korvo::win32
