@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installing Korvo on Linux, and its Debian package through CPack.
 #
 # The program folder stays one folder, lib/korvo: the executable finds the default Korv.ini and

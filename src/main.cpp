@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Korvo: wires the program state, the platform services and the Qt front end, runs Sub Main and
 // waits in the event loop until the program ends itself.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the project's scripts: the checkout's root and the package check. Sourced, not run.
 
 KORVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # package_contents.sh BUILD: packs the build's Debian package with CPack and checks what it holds
 # and what it depends on: the program folder under /usr/lib/korvo with the link in /usr/bin, the
 # menu entry, every icon, the metadata, the manual page and documents, and dependencies that

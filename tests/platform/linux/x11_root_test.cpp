@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bare X11 under a private Xvfb: the root window's own pixels, its pixmap properties and the
 // server-side lifetime of the pixmaps.
 #include <gtest/gtest.h>
@@ -46,7 +49,8 @@ static bool pixmapExists(Pixmap pixmap) {
 class BareX11 : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(variable("DISPLAY").empty()) << "run inside scripts/lib/with-session, with-xvfb";
+        ASSERT_FALSE(variable("DISPLAY").empty())
+            << "run inside scripts/lib/with-session, with-xvfb";
         env_.values["XDG_STATE_HOME"] = pictures_.str();
         writePicture(picture_, 64, 48);
     }
