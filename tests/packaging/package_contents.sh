@@ -3,14 +3,15 @@
 # SPDX-FileCopyrightText: 2026 The Korvo developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# package_contents.sh BUILD: packs the build's Debian package with CPack and checks what it holds
-# and what it depends on: the program folder under /usr/lib/korvo with the link in /usr/bin, the
-# menu entry, every icon, the metadata, the manual page and documents, and dependencies that
-# dpkg-shlibdeps found for the libraries Korvo links.
+# package_contents.sh BUILD ID: packs the build's Debian package with CPack and checks what it
+# holds and what it depends on: the program folder under /usr/lib/korvo with the link in /usr/bin,
+# the menu entry, every icon and the metadata named after the build's id ID, the manual page and
+# documents, and dependencies that dpkg-shlibdeps found for the libraries Korvo links.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
 source "$(dirname "$0")/../support/e2e.sh"
 build=$1
+id=$2
 out=$(mktemp -d -t korvo-deb.XXXXXX)
 trap 'rm -rf "$out"' EXIT
 
@@ -18,10 +19,10 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB >/dev/null
 deb=$(ls "$out"/korvo_*.deb)
 files=$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')
 for want in ./usr/lib/korvo/korvo ./usr/lib/korvo/Korv.ini ./usr/lib/korvo/fond/dawn.png \
-    ./usr/bin/korvo-\>../lib/korvo/korvo ./usr/share/applications/korvo.desktop \
-    ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvo.png \
-    ./usr/share/icons/hicolor/scalable/apps/korvo.svg \
-    ./usr/share/metainfo/org.example.korvo.metainfo.xml ./usr/share/man/man1/korvo.1.gz \
+    ./usr/bin/korvo-\>../lib/korvo/korvo "./usr/share/applications/$id.desktop" \
+    ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/"$id.png" \
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
+    "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man1/korvo.1.gz \
     ./usr/share/doc/korvo/copyright ./usr/share/doc/korvo/changelog.gz; do
     grep -qxF -- "$want" <<<"$files" || fail "the package lacks $want"
 done
