@@ -45,7 +45,9 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/korvo.metainfo.xml.in ${KORVO_MET
 configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${KORVO_PACKAGING}/copyright @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${KORVO_PACKAGING}/changelog @ONLY)
 
-# The menu launcher, the icon theme entries, the software-centre metadata.
+# The menu launcher, the icon theme entries, the software-centre metadata. On Wayland the desktop
+# ties Korvo's windows to the entry by the app id (main.cpp); on X11 by StartupWMClass, the class
+# Qt gives them from the application's name, "Korvo".
 install(FILES ${KORVO_DESKTOP_ENTRY} DESTINATION share/applications)
 file(GLOB _korvo_icon_sizes RELATIVE ${PROJECT_SOURCE_DIR}/resources/icons/hicolor
      ${PROJECT_SOURCE_DIR}/resources/icons/hicolor/*)
