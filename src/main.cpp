@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Korvo: wires the program state, the platform services and the Qt front end, runs Sub Main and
 // waits in the event loop until the program ends itself.
 
+#include <QGuiApplication>
 #include <iostream>
 
 #include "app/program.h"
@@ -27,6 +31,9 @@ int main(int argc, char* argv[]) {
 
     const platform::ProgramServices system = platform::makeProgramServices(env);
     qt::Application application(argc, argv);
+    // The menu entry installed as <id>.desktop: on Wayland the window's app id, which the desktop
+    // matches to that entry for its icon and its actions.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVO_APP_ID));
     Program program(system.bundle(application.scheduler(), application.window()));
     qt::View view(program.runtime(), application.window());
     cli::RunningInstance running(program);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Korvo.exe: wires the program state, the Windows platform services and the Win32 front end,
 // runs Sub Main and waits in the message loop until the program ends itself.
 

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # single_instance.sh KORVO RESOURCES: a second start of Korvo hands over to the running one, which
 # shows its hidden main window; --next changes the wallpaper (root window pixels on bare X11);
 # a socket left by a killed Korvo does not stop the next start; --quit ends the running one with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The stored language on the windows: captions, flag, fonts, the about box's text, and the order
 // of the runs that load windows from inside a language change.
 #include <gtest/gtest.h>

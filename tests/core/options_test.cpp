@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options dialog, the hidden option form, the language buttons and the dialog's folder
 // browser, driven as the user drives them, on the manual clock.
 #include <gtest/gtest.h>

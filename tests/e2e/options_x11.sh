@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # options_x11.sh KORVO RESOURCES: from the main window the user opens the options dialog, walks
 # the folder browser into another picture folder, picks "Automatic" and "5 seconds" and presses
 # OK; Korv.ini then holds the new settings and the wallpaper changes from the new folder.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # tray_menu_x11.sh KORVO RESOURCES: Korvo in openbox with trayer. The tray icon's menu hides and
 # brings back the main window, opens the options dialog and the about box; the window manager's
 # close hides the main window and keeps the icon; "&Quit" and SIGTERM end Korvo with status 0,

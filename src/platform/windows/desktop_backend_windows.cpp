@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/select.h"
 
 // Before any Win32 header, whose macros (WPSTYLE_*) would break the names this one uses.

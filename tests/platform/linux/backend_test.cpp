@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The backends' own small pieces: which desktop runs, the XDG folders and autostart entry, the
 // hand-over's folder, the kept wallpaper, the desktop object every desktop shares, the folder
 // browsers' drives, and everything that reaches a desktop through another program and that the

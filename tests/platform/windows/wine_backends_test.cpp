@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The classic wallpaper change, the "Run" values and the folder listings for real, against Wine's
 // shell, registry and file system (the test stage gives each run a fresh Wine prefix).
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders Korvo's windows to PNG files on Qt's offscreen platform, for the documentation:
 //   korvo_qt_screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]
 // Each window is drawn from its model alone, as the running program draws it.

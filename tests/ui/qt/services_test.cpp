@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt services under the forms: the scheduler, the preview's pictures, the tray icon and the
 // font substitutes.
 #include <gtest/gtest.h>

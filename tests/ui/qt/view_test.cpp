@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The view: a form of the tests' own making drawn and driven through Qt, then the options dialog
 // and its folder browser as the Qt front end draws them.
 #include <gtest/gtest.h>

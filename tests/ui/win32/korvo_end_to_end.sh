@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # korvo_end_to_end.sh KORVO_EXE RESOURCES [SCREENSHOTS]: Korvo.exe under Wine, started from a
 # program folder of its own on an X server with a tray host. On a fresh folder it shows the
 # assistant's first page and its icon in the tray. Set up, it shows its main window listing the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Win32 binding under Wine: forms of the tests' own making on the real Win32 services, wired
 // as Korvo.exe wires them, read back through their handles and driven by window messages.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the captioned controls: labels, buttons, option buttons, check boxes and frames.
 
 #include <qdrawutil.h>

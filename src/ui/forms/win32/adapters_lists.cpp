@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the drive, folder and file lists. They show what the model lists and hand the
 // user's picks back; walking the folders (the ".." row, opening a folder) is FolderListBox's.
 

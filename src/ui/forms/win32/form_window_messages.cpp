@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The form window's window procedures: what happens on a form's window and on its controls'
 // windows, routed to the model, to the control's adapter or to the system.
 
