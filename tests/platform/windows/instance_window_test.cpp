@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hand-over window under Wine, both starts in this process: the running instance on this
 // thread with its message loop turned by hand, a rival start on a thread of its own (a mutex
 // belongs to the thread that holds it, as it would to another process). Korvo.exe's own second

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Korvo's own windows on the Win32 binding under Wine, in every language: each caption fits the
 // place its design gives it in the font the binding chose and names its control; the keyboard
 // alone walks the options dialog and the assistant.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shows every window of Korvo.exe's binding in each language, one at a time, for the
 // documentation's screenshots:
 //   korvo_win32_screenshots OUTPUT_FOLDER RESOURCES_FOLDER

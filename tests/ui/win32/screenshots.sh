@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # screenshots.sh BUILD_DIR OUTPUT_DIR: every window of Korvo.exe's binding in each of the six
 # languages as OUTPUT_DIR/<Form>-<LANG>.png, drawn by Wine and framed by openbox on a private X
 # server, in a Wine prefix of its own. BUILD_DIR is a build of the windows preset (build/windows).

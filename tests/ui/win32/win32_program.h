@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Korvo on the Win32 binding, wired as Korvo.exe wires it, in a program folder of its own: for the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The form window's keyboard: the keys a dialog box answers, taken from the message loop before
 // the focused control sees them, as IsDialogMessage does, but in the order the form gives
 // (Form::tabOrder) and with Enter and Escape pressing the buttons the form names.
