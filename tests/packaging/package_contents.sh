@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # package_contents.sh BUILD: packs the build's Debian package with CPack and checks what it holds
-# and what it depends on: the program folder under /usr/lib/korvo with the link in /usr/bin, the
-# menu entry, every icon, the metadata, the manual page and documents, and dependencies that
-# dpkg-shlibdeps found for the libraries Korvo links.
+# and what it depends on: the program folder under /usr/lib/korvo (the user guide in it) with the
+# link in /usr/bin, the menu entry, every icon, the metadata, the manual page and documents, and
+# dependencies that dpkg-shlibdeps found for the libraries Korvo links.
 set -euo pipefail
 build=$1
 out=$(mktemp -d -t korvo-deb.XXXXXX)
@@ -13,6 +13,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB >/dev/null
 deb=$(ls "$out"/korvo_*.deb)
 files=$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')
 for want in ./usr/lib/korvo/korvo ./usr/lib/korvo/Korv.ini ./usr/lib/korvo/fond/dawn.png \
+    ./usr/lib/korvo/guide.html \
     ./usr/bin/korvo-\>../lib/korvo/korvo ./usr/share/applications/korvo.desktop \
     ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvo.png \
     ./usr/share/icons/hicolor/scalable/apps/korvo.svg \
