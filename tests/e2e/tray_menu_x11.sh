@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # tray_menu_x11.sh KORVO RESOURCES: Korvo in openbox with trayer. The tray icon's menu hides and
-# brings back the main window, opens the options dialog and the about box; the window manager's
-# close hides the main window and keeps the icon; "&Quit" and SIGTERM end Korvo with status 0,
-# the icon gone and the settings file untouched.
+# brings back the main window where the user left it, opens the options dialog and the about box,
+# each first placed by the window manager; the window manager's close hides the main window and
+# keeps the icon; "&Quit" and SIGTERM end Korvo with status 0, the icon gone and the settings file
+# untouched.
 set -euo pipefail
 korvo=$1 resources=$2
 KILL_SIGNAL=-KILL
@@ -42,6 +43,11 @@ in_tray() { # the program's window among the tray host's descendants
     return 1
 }
 icon_in_tray() { in_tray >/dev/null; }
+# The window manager places a new window where its user expects it: the program names no place.
+placed_by_wm() { # window
+    ! xprop -id "$1" WM_NORMAL_HINTS | grep -q 'specified location' ||
+        fail "$(xdotool getwindowname "$1") asks for a place: $(xprop -id "$1" WM_NORMAL_HINTS)"
+}
 
 start() {
     printf '[OPTION]\nFolder=%s/fond/\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=2\nTime=Null\nDelay=0\n[Start]\nWin=0\nFirst=0\n' \
@@ -52,6 +58,7 @@ start() {
     until_ok 150 main_shown || fail "no main window"
     until_ok 100 icon_in_tray || fail "no tray icon in the tray host"
     [ "$(xdotool getwindowname "$(sized 423 333)")" = Korvo ] || fail "the main window is not titled Korvo"
+    placed_by_wm "$(sized 423 333)"
 }
 # Clicks the tray icon with the given button and picks an item by its access key.
 pick() { # button key
@@ -90,18 +97,25 @@ xdotool key Escape
 until_ok 50 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -eq $windows ]" ||
     fail "Escape left the menu open"
 
+# Moved by the user, hidden and brought back, the main window is where the user left it.
+xdotool windowmove "$(sized 423 333)" 300 200
+sleep 0.3
 pick 1 h
 until_ok 50 main_hidden || fail "\"&Hide (cacher)\" left the main window"
 pick 3 s
 until_ok 50 main_shown || fail "\"&See (Voir)\" did not bring the main window back"
+eval "$(xdotool getwindowgeometry --shell "$(sized 423 333)")"
+[ "$X,$Y" = 300,200 ] || fail "the main window came back at $X,$Y, not where the user left it"
 
 pick 1 o
 three() { [ "$(visible | wc -l)" -ge 3 ]; }  # the icon, the main window and the dialog
 until_ok 50 three || fail "\"&Options\" showed no dialog"
+placed_by_wm "$(named "Korvo Option")"
 
 pick 1 a
 until_ok 50 has_window "About of Korvo" || fail "\"&About of...\" showed no about box"
 about=$(named "About of Korvo")
+placed_by_wm "$about"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 [ "$WIDTH" -eq 314 ] && [ "$HEIGHT" -eq 340 ] || fail "the about box is ${WIDTH}x${HEIGHT}"
 sleep 0.3

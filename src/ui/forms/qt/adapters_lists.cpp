@@ -82,6 +82,7 @@ class FolderListAdapter final : public ControlAdapter {
         if (property == Property::ListIndex) showRow(folders, model.currentRow());
     }
     Paint paint() const override { return Paint::Field; }
+    bool usesEnter() const override { return true; }
 };
 
 class FileListAdapter final : public ControlAdapter {
