@@ -137,15 +137,29 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption* option, 
             } else {
                 qDrawWinButton(painter, face, palette, down, &fill);
             }
+            if (option->state & State_HasFocus) {
+                QStyleOptionFocusRect focus;
+                focus.QStyleOption::operator=(*option);
+                focus.rect = face.adjusted(3, 3, -3, -3);
+                proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+            }
             return;
         }
         case PE_PanelLineEdit: {
             // White inside a sunken edge; the edit of a combo box has its box's edge instead.
             const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-            if (frame && frame->lineWidth <= 0)
+            if (frame && frame->lineWidth <= 0) {
                 painter->fillRect(option->rect, palette.base());
-            else
-                qDrawWinPanel(painter, option->rect, palette, true, &palette.base());
+                return;
+            }
+            qDrawWinPanel(painter, option->rect, palette, true, &palette.base());
+            // The focus shows on a box that shows no caret (a locked one) too.
+            if (option->state & State_HasFocus) {
+                painter->setPen(palette.color(QPalette::Highlight));
+                painter->setBrush(Qt::NoBrush);
+                painter->drawRect(
+                    option->rect.adjusted(FieldEdge, FieldEdge, -FieldEdge - 1, -FieldEdge - 1));
+            }
             return;
         }
         case PE_FrameLineEdit:
