@@ -3,14 +3,16 @@
 
 # Installing Korvo on Linux, and its Debian package through CPack.
 #
-# The program folder stays one folder, lib/korvo: the executable finds the default Korv.ini and
-# the sample pictures beside itself, wherever the prefix is. bin/korvo is a relative link to it,
+# The program folder stays one folder, lib/korvo: the executable finds the default Korv.ini, the
+# sample pictures and the user guide beside itself, wherever the prefix is. bin/korvo is a relative link to it,
 # so the tree can be moved whole. A program folder the user cannot write sends the settings to
 # ~/.config/korvo (src/platform/linux/settings_folder.h).
 set(KORVO_PROGRAM_DIR lib/korvo)
 install(TARGETS korvo RUNTIME DESTINATION ${KORVO_PROGRAM_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/Korv.ini DESTINATION ${KORVO_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/fond DESTINATION ${KORVO_PROGRAM_DIR})
+# The user guide the about box opens (src/CMakeLists.txt makes it).
+install(FILES ${PROJECT_BINARY_DIR}/src/guide.html DESTINATION ${KORVO_PROGRAM_DIR})
 file(CREATE_LINK ../${KORVO_PROGRAM_DIR}/korvo ${CMAKE_CURRENT_BINARY_DIR}/bin-korvo SYMBOLIC)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/bin-korvo DESTINATION bin RENAME korvo)
 

@@ -4,7 +4,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # package_contents.sh BUILD ID: packs the build's Debian package with CPack and checks what it
-# holds and what it depends on: the program folder under /usr/lib/korvo with the link in /usr/bin,
+# holds and what it depends on: the program folder under /usr/lib/korvo (the user guide in it) with the link in /usr/bin,
 # the menu entry, every icon and the metadata named after the build's id ID, the manual page and
 # documents, dependencies that dpkg-shlibdeps found for the libraries Korvo links, the licence the
 # copyright file and the metadata state, the menu entry's actions in every language, and lintian.
@@ -20,6 +20,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB >/dev/null
 deb=$(ls "$out"/korvo_*.deb)
 files=$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')
 for want in ./usr/lib/korvo/korvo ./usr/lib/korvo/Korv.ini ./usr/lib/korvo/fond/dawn.png \
+    ./usr/lib/korvo/guide.html \
     ./usr/bin/korvo-\>../lib/korvo/korvo "./usr/share/applications/$id.desktop" \
     ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/"$id.png" \
     "./usr/share/icons/hicolor/scalable/apps/$id.svg" \

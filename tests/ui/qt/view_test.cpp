@@ -71,6 +71,20 @@ TEST_F(QtView, TheWindowTakesItsFlagsAndEnabledStateFromTheForm) {
               inner->palette().color(QPalette::Active, QPalette::WindowText));
 }
 
+TEST_F(QtView, AWindowGoesToItsDesignedPlaceOnlyWhenItsFormAsks) {
+    QWidget* window = w.view.window(f);
+    f.setRect({1500, 750, f.rect().width, f.rect().height});
+    f.show();
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved)) << "the window manager's place by default";
+    QtWorld other;
+    Sampler& manual =
+        other.runtime.form<Sampler>([&] { return std::make_unique<Sampler>(other.runtime); });
+    manual.setStartUpPosition(forms::StartUpPosition::Manual);
+    manual.setRect({1500, 750, manual.rect().width, manual.rect().height});
+    manual.show();
+    EXPECT_EQ(other.view.window(manual)->pos(), QPoint(100, 50));
+}
+
 TEST_F(QtView, ModelChangesShowWithoutComingBackAsUserActions) {
     const int polls = f.polls;
     f.Title.setCaption("A && B &Co");
