@@ -394,11 +394,12 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
     EXPECT_EQ(services.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
 }
 
-TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
+TEST(Win32Services, OnlyWebMailAndLocalPageAddressesReachTheShell) {
     EXPECT_EQ(browsableAddress("www.korvo.example"), L"http://www.korvo.example");
     EXPECT_EQ(browsableAddress("MailTo:someone@korvo.example"), L"MailTo:someone@korvo.example");
-    for (const char* refused :
-         {"calc.exe", "file:///c:/windows/notepad.exe", "javascript:alert(1)", ""})
+    EXPECT_EQ(browsableAddress("file:///C:/Korvo/guide.html"), L"file:///C:/Korvo/guide.html");
+    for (const char* refused : {"calc.exe", "file:///c:/windows/notepad.exe",
+                                "file:///c:/x.html.exe", "javascript:alert(1)", ""})
         EXPECT_FALSE(browsableAddress(refused)) << refused;
 }
 
