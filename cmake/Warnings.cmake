@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # korvo_warnings: the warning set every target of the project compiles with, chosen per compiler
 # so that GCC, clang and mingw-w64 all build with -Werror.
 add_library(korvo_warnings INTERFACE)

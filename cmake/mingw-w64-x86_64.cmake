@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64, posix thread model (the win32 model
 # has no std::mutex). Tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any program path as the log-on entry's Exec value: what GLib makes of the entry line (the key
 // file's unescaping, the "%%" field code, then its shell-style argument parsing) is exactly the
 // one path, and the value never breaks the entry's line.

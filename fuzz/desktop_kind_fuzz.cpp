@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any environment snapshot: the desktop chosen is one of the known kinds, with a name.
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any first bytes of a file: no read past them, a known format or none, told by the first
 // PictureSignatureSize bytes alone, and never changed by the bytes that follow once told.
 #include <cstdint>

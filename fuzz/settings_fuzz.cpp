@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any sequence of settings writes and reads over any starting file: an accepted value reads back
 // exactly as written, every other key keeps its value and every other line its bytes, a refused
 // edit or a failed replacement changes nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text as the stored time of day: no crash, and a time it accepts lies within one day, is
 // not moved by surrounding spaces, and is read the same back from its 24-hour spelling.
 #include <cstdint>

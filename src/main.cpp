@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Korvo: wires the program state, the platform services and the desktop shell, runs Sub Main and
 // waits in the event loop until the program ends itself. The windows' toolkit is loaded only when
 // the first window is shown: a Korvo in the tray maps no window toolkit at all.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Figures for the core: listing a very large picture folder into the main window's list, and a
 // simulated week of the change clock.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A GNOME change through GSettings and dconf. Run inside scripts/lib/with-session --bus.
 #include <filesystem>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A bare-X11 change with a 3840x2160 picture: reading, decoding, composing and handing the
 // screenful to the server. Run inside scripts/lib/with-xvfb --size 3840x2160 (and with-session,
 // so the state file goes to a private folder).

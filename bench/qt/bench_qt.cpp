@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Figures for the Qt front end: decoding the main window's preview of a large photo, reading a
 // picture's size, and building a form's window.
 //   bench_qt [--benchmark_filter=...]   (runs on Qt's offscreen platform)

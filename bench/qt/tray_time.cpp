@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tray_time PROGRAM [ARGS...]: starts PROGRAM and prints, in milliseconds, the time from its
 // exec to the moment a window is reparented into the tray host (trayer), which is when an
 // XEmbed tray icon is embedded, and the CPU time its threads had used by then (which a busy

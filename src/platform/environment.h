@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <cstdlib>
@@ -7,8 +10,8 @@
 
 namespace korvo::platform {
 
-// A snapshot of the environment variables that choose a backend, taken once in main() and passed
-// down; logic never reads the process environment itself.
+// A snapshot of the environment variables that choose a backend or a place, taken once in main()
+// and passed down; logic never reads the process environment itself.
 struct Environment {
     std::map<std::string, std::string> values;
 
@@ -23,7 +26,8 @@ struct Environment {
         for (const char* name :
              {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "SWAYSOCK",
               "WAYLAND_DISPLAY", "DISPLAY", "HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME",
-              "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS", "PATH", "QT_QPA_PLATFORM"}) {
+              "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS", "PATH", "QT_QPA_PLATFORM",
+              "SystemDrive"}) {
             if (const char* value = std::getenv(name)) env.values[name] = value;
         }
         return env;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line, the answers a start gives before any window exists, and what the running
 // instance does for each request.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Linux: the settings file's replacement reaches the disk in the order that survives a power
 // loss. This program stands in for libc's fsync and rename to see the order.
 #include <dlfcn.h>

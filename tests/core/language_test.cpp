@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The stored language on the windows: captions, flag, fonts, the about box's text, and the order
 // of the runs that load windows from inside a language change.
 #include <gtest/gtest.h>
@@ -188,9 +191,16 @@ TEST_F(About, OnlyTheAddressOpensTheHomePage) {
         if (control != &box.Label3) control->pointerClick();
     box.mouseDown({});
     box.Label3.mouseDown({});
-    EXPECT_FALSE(t.window.called("open " + HomePageAddress())) << "a press alone is no click";
+    const std::string guide = HomePageAddress(t.app());
+    EXPECT_FALSE(t.window.called("open " + guide)) << "a press alone is no click";
     box.Label3.pointerClick();
-    EXPECT_TRUE(t.window.called("open " + HomePageAddress()));
+    EXPECT_TRUE(t.window.called("open " + guide));
+    // No address named by the build: the guide beside the program, a page every install has.
+    EXPECT_EQ(box.Label3.caption(), "Korvo's user guide");
+    EXPECT_EQ(guide.rfind("file://", 0), 0U) << guide;
+    EXPECT_EQ(guide.substr(guide.size() - 11), "/guide.html") << guide;
+    t.app().services().programFolder = "C:\\Program Files\\Korvo \xC3\xA9";
+    EXPECT_EQ(HomePageAddress(t.app()), "file:///C:/Program%20Files/Korvo%20%C3%A9/guide.html");
 }
 
 }  // namespace

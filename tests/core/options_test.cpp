@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options dialog, the hidden option form, the language buttons and the dialog's folder
 // browser, driven as the user drives them, on the manual clock.
 #include <gtest/gtest.h>
@@ -13,10 +16,11 @@
 namespace korvo {
 namespace {
 
-// A machine with one more drive that is not ready, and a pictures folder to start in.
+// A machine whose system drive, its first, is not ready, and a pictures folder to start in.
 struct BrowserFiles : platform::StdFileSystem {
     std::string start;
-    std::vector<std::string> drives() override { return {"/", start + "-not-ready"}; }
+    std::vector<std::string> drives() override { return {start + "-not-ready", "/"}; }
+    std::string systemDrive() override { return start + "-not-ready"; }
     std::string startFolder() override { return start; }
 };
 
@@ -150,6 +154,7 @@ TEST_F(Options, TheBrowserWalksTheChainAndDeliversOneSeparator) {
         return app().form<Form5>();
     };
     Form5& browser = open();
+    EXPECT_EQ(browser.Drive1.drive(), "/") << "the first drive that opens stands in, never none";
     browser.Dir1.setPath(sub);
     click(browser.Command1);
     EXPECT_EQ(dialog().Text2.text(), sub + separator());

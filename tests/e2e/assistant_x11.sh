@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # assistant_x11.sh KORVO RESOURCES: a fresh program folder, with the settings file as it is laid
 # down, starts on the assistant's language page; a user clicks through the three pages, picking
 # the folder in the folder browser, and lands on the main window, which changes the wallpaper

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # change_loop_x11.sh KORVO RESOURCES: Korvo, started from a program folder of its own on a bare X
 # server, shows its main window listing the sample folder, applies the picture picked in the list
 # with the apply button (centred), sits in the tray, follows the mouse when dragged by its body, and

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # hostile_inputs.sh KORVO RESOURCES x11|gnome: Korvo, started from a program folder of its own on
 # a bare X server (x11) or with the GNOME backend over dconf (gnome), meets broken settings files,
 # odd picture folders, hostile file names and broken or unusual pictures. After each it must still

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # options_x11.sh KORVO RESOURCES: from the main window the user opens the options dialog, walks
 # the folder browser into another picture folder, picks "Automatic" and "5 seconds" and presses
 # OK; Korv.ini then holds the new settings and the wallpaper changes from the new folder.
@@ -39,11 +43,12 @@ for _ in $(seq 1 30); do [ "$(setting Affichage)" = 1 ] && break; sleep 0.1; don
 [ "$(setting Affichage)" = 1 ] || fail "Affichage is '$(setting Affichage)', not 1"
 [ "$(setting Delay)" = 5 ] || fail "Delay is '$(setting Delay)', not 5"
 
-# Stretched over the screen: any pixel shows the colour of the picture applied.
+# Stretched over the screen: any pixel the windows leave free shows the colour of the picture
+# applied. The window manager places the main window, so the corner is what is sure to be free.
 for _ in $(seq 1 80); do [ -n "$(root_pixmap)" ] && break; sleep 0.1; done
 [ -n "$(root_pixmap)" ] || fail "no wallpaper within 8 s of OK"
 import -window root "$prog/root.png"
-colour=$(convert "$prog/root.png" -format '%[fx:int(255*u.p{640,300}.r)],%[fx:int(255*u.p{640,300}.b)]' info:)
+colour=$(convert "$prog/root.png" -format '%[fx:int(255*u.p{8,790}.r)],%[fx:int(255*u.p{8,790}.b)]' info:)
 case "$colour" in
     22[0-9],3[0-9] | 21[0-9],3[0-9] | 3[0-9],22[0-9] | 3[0-9],21[0-9]) ;;
     *) fail "the wallpaper (red,blue $colour) is not a picture of the new folder" ;;

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # tray_menu_x11.sh KORVO RESOURCES: Korvo in openbox with trayer. The tray icon's menu hides and
-# brings back the main window, opens the options dialog and the about box; the window manager's
-# close hides the main window and keeps the icon; "&Quit" and SIGTERM end Korvo with status 0,
-# the icon gone and the settings file untouched.
+# brings back the main window where the user left it, opens the options dialog and the about box,
+# each first placed by the window manager; the window manager's close hides the main window and
+# keeps the icon; "&Quit" and SIGTERM end Korvo with status 0, the icon gone and the settings file
+# untouched.
 set -euo pipefail
 KILL_SIGNAL=KILL
 # shellcheck source-path=SCRIPTDIR source=../support/e2e.sh
@@ -16,6 +21,11 @@ ended() { ! alive; }
 visible() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; }
 named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
 has_window() { [ -n "$(named "$1")" ]; }
+# The window manager places a new window where its user expects it: the program names no place.
+placed_by_wm() { # window
+    ! xprop -id "$1" WM_NORMAL_HINTS | grep -q 'specified location' ||
+        fail "$(xdotool getwindowname "$1") asks for a place: $(xprop -id "$1" WM_NORMAL_HINTS)"
+}
 
 open_main() {
     korv_ini "$prog/fond/" 2 0 >"$prog/Korv.ini"
@@ -24,6 +34,7 @@ open_main() {
     window 423 333 150 || fail "no main window"
     until_ok 100 tray_icon || fail "no tray icon in the tray host"
     [ "$(xdotool getwindowname "$win")" = Korvo ] || fail "the main window is not titled Korvo"
+    placed_by_wm "$win"
 }
 # Clicks the tray icon with the given button and picks an item by its access key.
 pick() { # button key
@@ -62,18 +73,25 @@ xdotool key Escape
 until_ok 50 bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -eq $windows ]" ||
     fail "Escape left the menu open"
 
+# Moved by the user, hidden and brought back, the main window is where the user left it.
+xdotool windowmove "$win" 300 200
+sleep 0.3
 pick 1 h
 gone 423 333 || fail "\"&Hide (cacher)\" left the main window"
 pick 3 s
 window 423 333 50 || fail "\"&See (Voir)\" did not bring the main window back"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$X,$Y" = 300,200 ] || fail "the main window came back at $X,$Y, not where the user left it"
 
 pick 1 o
 three() { [ "$(visible | wc -l)" -ge 3 ]; }  # the icon, the main window and the dialog
 until_ok 50 three || fail "\"&Options\" showed no dialog"
+placed_by_wm "$(named "Korvo Option")"
 
 pick 1 a
 until_ok 50 has_window "About of Korvo" || fail "\"&About of...\" showed no about box"
 about=$(named "About of Korvo")
+placed_by_wm "$about"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 [ "$WIDTH" -eq 314 ] && [ "$HEIGHT" -eq 340 ] || fail "the about box is ${WIDTH}x${HEIGHT}"
 sleep 0.3

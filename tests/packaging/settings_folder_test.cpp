@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where Korv.ini lives beside a read-only program, and its first copy for a new user.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # The end-to-end scripts' shared plumbing: Korvo in a program folder of its own, started and ended
 # by process id, its settings file, its windows and its tray icon as an X client sees them.

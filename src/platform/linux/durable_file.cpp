@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The durable replacement on POSIX: O_EXCL creation, fsync of the file before the rename and of
 // the folder after it.
 #include <fcntl.h>

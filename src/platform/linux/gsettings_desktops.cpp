@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #define G_SETTINGS_ENABLE_BACKEND
 #include "platform/linux/gsettings_desktops.h"
 

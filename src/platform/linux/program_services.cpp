@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -51,7 +54,8 @@ std::unique_ptr<InstanceChannel> makeInstanceChannel(const Environment& env) {
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
     return std::make_unique<UnixSocketChannel>(
-        instanceSocketPath(env, ::getuid(), error ? std::string{} : temporary.string()));
+        instanceSocketPlace(env, ::getuid(), error ? std::string{} : temporary.string()),
+        ::getuid(), stderrDiagnostics());
 }
 
 std::optional<std::string> missingDisplay(const Environment& env) {

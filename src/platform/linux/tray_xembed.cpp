@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/linux/tray_xembed.h"
 
 #include <X11/Xatom.h>

@@ -1,7 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/select.h"
 
-#include "platform/windows/run_key.h"
+// Before any Win32 header, whose macros (WPSTYLE_*) would break the names this one uses.
 #include "platform/windows/shell_desktop.h"
+
+#include "platform/windows/run_key.h"
 #include "platform/windows/windows_file_system.h"
 
 namespace korvo::platform {
@@ -19,8 +24,8 @@ std::unique_ptr<StartupEntries> makeStartupEntries(const Environment&) {
         {RegistryHive::LocalMachine, kRunKeyPath}, {RegistryHive::CurrentUser, kRunKeyPath}});
 }
 
-std::unique_ptr<forms::FileSystem> makeFileSystem(const Environment&) {
-    return std::make_unique<WindowsFileSystem>();
+std::unique_ptr<forms::FileSystem> makeFileSystem(const Environment& env) {
+    return std::make_unique<WindowsFileSystem>(env.get("SystemDrive"));
 }
 
 }  // namespace korvo::platform

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The durable replacement on Windows: CREATE_NEW creation, FlushFileBuffers before the move, and
 // a move that returns only once it is on the disk.
 #include "platform/disk_text_file_store.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <filesystem>
 #include <string>
 
@@ -6,7 +9,7 @@
 #include "platform/local_time.h"
 #include "platform/select.h"
 #include "platform/stderr_diagnostics.h"
-#include "platform/windows/win32.h"
+#include "platform/windows/instance_window.h"
 
 namespace korvo::platform {
 
@@ -46,6 +49,10 @@ ProgramServices makeProgramServices(const Environment& env) {
     system.executableName = fromPath(executable.filename());
     system.systemName = "Windows";
     return system;
+}
+
+std::unique_ptr<InstanceChannel> makeInstanceChannel(const Environment&) {
+    return std::make_unique<MessageWindowChannel>(instanceChannelName());
 }
 
 std::optional<std::string> missingDisplay(const Environment&) {

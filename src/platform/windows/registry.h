@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +18,8 @@ class RegistryKey {
     static RegistryKey open(HKEY parent, const wchar_t* path, REGSAM access);
     // Opens the key, creating it (and the keys above it) when missing.
     static RegistryKey create(HKEY parent, const wchar_t* path, REGSAM access);
+    // A key that could not be opened, for `error`.
+    static RegistryKey failed(LONG error) { return RegistryKey(nullptr, error); }
 
     RegistryKey(RegistryKey&& other) noexcept;
     RegistryKey& operator=(RegistryKey&&) = delete;
@@ -29,6 +35,10 @@ class RegistryKey {
     HKEY key_;
     LONG error_;
 };
+
+// How a store opens its keys: RegistryKey::open, or a stand-in that refuses as Windows refuses a
+// user without the right to write.
+using KeyOpener = std::function<RegistryKey(HKEY parent, const wchar_t* path, REGSAM access)>;
 
 // A value as the registry holds it: its type and its bytes.
 struct RegistryValue {

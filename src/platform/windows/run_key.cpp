@@ -1,7 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/windows/run_key.h"
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <cwchar>
 
 #include "platform/windows/registry.h"
 #include "platform/windows/wide_text.h"
@@ -25,6 +30,17 @@ std::uint32_t leadingNumber(const std::string& text) {
     return static_cast<std::uint32_t>(number);
 }
 
+// An expandable string with the variables it names filled in; as it is when that fails.
+std::wstring expanded(const std::wstring& text) {
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::wstring result(size, L'\0');
+    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), result.data(), size);
+    if (written == 0 || written > size) return text;
+    result.resize(written - 1);  // without its terminating zero
+    return result;
+}
+
 RegistryValue dwordValue(std::uint32_t number) {
     RegistryValue value{REG_DWORD, {}};
     for (int shift = 0; shift < 32; shift += 8)
@@ -35,12 +51,12 @@ RegistryValue dwordValue(std::uint32_t number) {
 }  // namespace
 
 bool SetRegistryValue(RegistryHive hive, const std::string& key, const std::string& name,
-                      const std::string& value) {
+                      const std::string& value, const KeyOpener& open) {
     const auto keyPath = widen(key);
     const auto valueName = widen(name);
     const auto text = widen(value);
     if (!keyPath || !valueName || !text) return false;
-    const RegistryKey opened = RegistryKey::open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
+    const RegistryKey opened = open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
     if (!opened) return false;
 
     RegistryValue stored;
@@ -58,12 +74,35 @@ bool SetRegistryValue(RegistryHive hive, const std::string& key, const std::stri
     return writeValue(opened.get(), valueName->c_str(), stored);
 }
 
-void DeleteRegistryValue(RegistryHive hive, const std::string& key, const std::string& name) {
+void DeleteRegistryValue(RegistryHive hive, const std::string& key, const std::string& name,
+                         const KeyOpener& open) {
     const auto keyPath = widen(key);
     const auto valueName = widen(name);
     if (!keyPath || !valueName) return;
-    const RegistryKey opened = RegistryKey::open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
+    const RegistryKey opened = open(rootOf(hive), keyPath->c_str(), KEY_ALL_ACCESS);
     if (opened) RegDeleteValueW(opened.get(), valueName->c_str());
+}
+
+bool StartsProgram(RegistryHive hive, const std::string& key, const std::string& name,
+                   const std::string& program, const KeyOpener& open) {
+    const auto keyPath = widen(key);
+    const auto valueName = widen(name);
+    const auto path = widen(program);
+    if (!keyPath || !valueName || !path || path->empty()) return false;
+    const RegistryKey opened = open(rootOf(hive), keyPath->c_str(), KEY_QUERY_VALUE);
+    RegistryValue stored;
+    if (!opened || readValue(opened.get(), valueName->c_str(), stored) != ERROR_SUCCESS ||
+        (stored.type != REG_SZ && stored.type != REG_EXPAND_SZ))
+        return false;
+    std::wstring command(stored.data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(command.data(), stored.data.data(), command.size() * sizeof(wchar_t));
+    command.resize(std::wcslen(command.c_str()));  // up to its terminating zero, if it has one
+    if (stored.type == REG_EXPAND_SZ) command = expanded(command);
+    if (command.size() >= 2 && command.front() == L'"' && command.back() == L'"')
+        command = command.substr(1, command.size() - 2);
+    // Windows names files without regard to letter case.
+    return CompareStringOrdinal(command.c_str(), static_cast<int>(command.size()), path->c_str(),
+                                static_cast<int>(path->size()), TRUE) == CSTR_EQUAL;
 }
 
 std::string runCommand(const std::string& program) {
@@ -72,16 +111,20 @@ std::string runCommand(const std::string& program) {
 }
 
 bool RunKeyEntries::add(const std::string& name, const std::string& program) {
+    // Two entries would start Korvo twice at each log-on.
+    for (const RunKeyLocation& location : keys_) {
+        if (StartsProgram(location.hive, location.key, name, program, open_)) return true;
+    }
     const std::string command = runCommand(program);
     for (const RunKeyLocation& location : keys_) {
-        if (SetRegistryValue(location.hive, location.key, name, command)) return true;
+        if (SetRegistryValue(location.hive, location.key, name, command, open_)) return true;
     }
     return false;
 }
 
 void RunKeyEntries::remove(const std::string& name) {
     for (const RunKeyLocation& location : keys_)
-        DeleteRegistryValue(location.hive, location.key, name);
+        DeleteRegistryValue(location.hive, location.key, name, open_);
 }
 
 }  // namespace korvo::platform

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The one way Korvo's Windows sources reach the Win32 headers. The engine's desktop-object header

@@ -1,21 +1,60 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/about/fabout.h"
 
+#include <string_view>
+
 #include "app/program.h"
+#include "base/paths.h"
 #include "ui/forms/errors.h"
 
 #ifndef KORVO_HOME_PAGE
-#error "KORVO_HOME_PAGE is set by the build"
+#error "KORVO_HOME_PAGE is set by the build, empty for the user guide"
 #endif
 
 namespace korvo {
 
-const std::string& HomePageAddress() {
-    static const std::string address = KORVO_HOME_PAGE;
+namespace {
+
+// A local file as an address a browser opens: "file://", then the path with forward slashes
+// ("/C:/Korvo/..." for a drive) and every byte a URL may not hold percent-encoded.
+std::string fileAddress(const std::string& path) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string address = "file://";
+    if (path.empty() || (path[0] != '/' && path[0] != '\\')) address += '/';
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            address += '/';
+        } else if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                   (byte >= '0' && byte <= '9') ||
+                   std::string_view("-._~/:").find(c) != std::string_view::npos) {
+            address += c;
+        } else {
+            address += '%';
+            address += Hex[byte >> 4];
+            address += Hex[byte & 0x0F];
+        }
+    }
     return address;
 }
 
+}  // namespace
+
+std::string HomePageAddress(Program& app) {
+    const std::string configured = KORVO_HOME_PAGE;
+    if (!configured.empty()) return configured;
+    return fileAddress(joinPath(app.services().programFolder, GuideFile));
+}
+
+std::string HomePageLabel() {
+    const std::string configured = KORVO_HOME_PAGE;
+    return configured.empty() ? "Korvo's user guide" : configured;
+}
+
 void OpenHomePage(Program& app) {
-    app.services().window.openAddress(HomePageAddress());
+    app.services().window.openAddress(HomePageAddress(app));
 }
 
 Fabout::Fabout(Program& program) : forms::Form(program.runtime(), "Fabout"), app(program) {
@@ -38,7 +77,7 @@ void Fabout::Form_Load() {
     setCaption("About of " + app.services().appTitle);
     Label1.setCaption(app.AboutText);
     Label2.setCaption("Korvo01-2004-12");
-    Label3.setCaption(HomePageAddress());
+    Label3.setCaption(HomePageLabel());
 }
 
 void Fabout::Label3_Click() {

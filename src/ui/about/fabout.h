@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <string>
@@ -9,8 +12,13 @@ namespace korvo {
 
 class Program;
 
-// The home page address, fixed when Korvo is built.
-const std::string& HomePageAddress();
+// The guide laid down beside the program: the home page when the build names none.
+inline constexpr const char* GuideFile = "guide.html";
+// The home page: the address the build names (KORVO_HOME_PAGE), or else the user guide beside
+// the program, a page every install has, as a file address.
+std::string HomePageAddress(Program& app);
+// What the about box shows for it: the address named, or the guide's short name.
+std::string HomePageLabel();
 // Opens the home page in the user's browser; a page that cannot be opened is no concern of Korvo.
 void OpenHomePage(Program& app);
 

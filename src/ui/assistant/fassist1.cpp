@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/assistant/fassist1.h"
 
 #include <array>
@@ -12,6 +15,10 @@ namespace {
 
 // The page's language buttons, left to right on screen; the flag pictures come in the same order.
 constexpr std::array<const char*, 6> kPageCodes = {"FR", "EN", "DE", "JP", "ESP", "CHN"};
+
+// The row of flags, and the buttons under them, stand one margin in from the panel's edge: flush
+// with it, the French flag's blue stripe ran into the page's blue margin and the flag looked cut.
+constexpr int RowInset = 120;
 
 // The button under a flag: the French flag carries the highest index but stands first.
 int buttonUnderFlag(int flag) {
@@ -32,7 +39,8 @@ Fassist1::Fassist1(Program& program)
              [this](int i) {
                  const int button = buttonUnderFlag(i + 1);
                  auto flag = std::make_unique<forms::Image>(
-                     Picture1, "Image1", forms::Rect{600 * button, 3120, 495, 375}, true, i + 1);
+                     Picture1, "Image1", forms::Rect{RowInset + 600 * button, 3120, 495, 375}, true,
+                     i + 1);
                  const auto& art = i18n::kFlagPictures[static_cast<std::size_t>(button)];
                  flag->setPicture(picture(art.source, art.width, art.height));
                  flag->setMousePointer(HandPointer);
@@ -40,7 +48,8 @@ Fassist1::Fassist1(Program& program)
              }),
       Option1(6, [this](int i) {
           auto option = std::make_unique<forms::OptionButton>(
-              Picture1, "Option1", forms::Rect{120 + 600 * i, 3600, 255, 255}, "Option1", i);
+              Picture1, "Option1", forms::Rect{RowInset + 120 + 600 * i, 3600, 255, 255}, "Option1",
+              i);
           option->setBackColor(forms::rgb(255, 255, 255));
           return option;
       }) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <chrono>
@@ -79,7 +82,8 @@ class FileSystem {
     virtual std::vector<std::string> listFolders(const std::string& folder) = 0;
     // Roots the drive list offers ("c:\" style on Windows, "/" on Linux).
     virtual std::vector<std::string> drives() = 0;
-    // The drive a folder browser opens on: "c:\" on Windows, the file system's root on Linux.
+    // The drive a folder browser opens on: the system drive on Windows ("c:\"), the file
+    // system's root on Linux.
     virtual std::string systemDrive() {
         return drives().empty() ? std::string{} : drives().front();
     }

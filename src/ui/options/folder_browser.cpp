@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/options/folder_browser.h"
 
 #include "app/program.h"
@@ -53,16 +56,26 @@ void FolderBrowser::Form_Load() {
 }
 
 void FolderBrowser::Drive1_Change() {
-    if (restoringDrive_) return;
-    try {
-        Dir1.setPath(Drive1.drive());
-        shownDrive_ = Drive1.drive();
-    } catch (const forms::Error&) {
-        // A drive that is not ready: the lists stay on the drive and folder they show.
-        restoringDrive_ = true;
-        Drive1.setDrive(shownDrive_);
-        restoringDrive_ = false;
+    if (restoringDrive_ || opens(Drive1.drive())) return;
+    // A drive that is not ready: the lists stay on the drive and folder they show. When they show
+    // none yet (the browser opening on it), the first drive that opens takes its place, so the
+    // drive box never stands blank nor names a drive the lists are not on.
+    if (shownDrive_.empty()) {
+        for (const std::string& drive : Drive1.items()) {
+            if (opens(drive)) break;
+        }
     }
+    if (shownDrive_.empty()) return;  // no drive opens: the box keeps the one asked for
+    restoringDrive_ = true;
+    Drive1.setDrive(shownDrive_);
+    restoringDrive_ = false;
+}
+
+bool FolderBrowser::opens(const std::string& drive) {
+    return forms::succeeds([&] {
+        Dir1.setPath(drive);
+        shownDrive_ = drive;
+    });
 }
 
 void FolderBrowser::Dir1_Change() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <string>
@@ -49,6 +52,9 @@ class FolderBrowser : public forms::Form {
     virtual void deliver(const std::string& folder) = 0;
 
   private:
+    // Puts the folder list on `drive`; false, changing nothing, when the drive is not ready.
+    bool opens(const std::string& drive);
+
     std::string shownDrive_;  // the drive the folder list really is on
     bool restoringDrive_ = false;
 };

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <optional>
@@ -63,7 +66,8 @@ class Foption : public forms::Form {
     forms::Slider Slider1{Frame1, "Slider1", {120, 240, 630, 4455}, -10, 0};
     forms::ControlArray<forms::Label> Label1;
     forms::TextBox Text1{Frame1, "Text1", {1800, 360, 495, 285}, "0"};
-    forms::Label Label2{Frame1, "Label2", {2280, 360, 255, 255}, "h"};
+    // The unit beside the custom box, clear of the box's edge (the box ends at 2295).
+    forms::Label Label2{Frame1, "Label2", {2340, 360, 180, 255}, "h"};
     forms::Frame Frame3{*this, "Frame3", {2520, 0, 4695, 615}, "Wallpaper folder"};
     forms::TextBox Text2{Frame3, "Text2", {120, 240, 3975, 285}};
     forms::CommandButton Command1{Frame3, "Command1", {4080, 240, 495, 255}};

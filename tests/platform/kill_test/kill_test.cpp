@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Kills a process that keeps rewriting Korv.ini through the disk store, at random moments, and
 // checks after each kill that the file holds one whole content (the last one written, or the one
 // being written) and that a killed writer's temporary file does not stay behind for ever.

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The backends' own small pieces: which desktop runs, the XDG folders and autostart entry, the
-// kept wallpaper, the desktop object every desktop shares, the folder browsers' drives, and
-// everything that reaches a desktop through another program and that the screen cannot show: the
-// process runner, the escaping of a name in Plasma's script and xfconf's backdrop names.
+// hand-over's folder, the kept wallpaper, the desktop object every desktop shares, the folder
+// browsers' drives, and everything that reaches a desktop through another program and that the
+// screen cannot show: the process runner, the escaping of a name in Plasma's script and xfconf's
+// backdrop names.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,16 +64,81 @@ TEST(XdgFolders, FallBackOnHomeForARelativeVariable) {
     EXPECT_EQ(stateFolder(Environment{{{"HOME", "h"}}}), "");
 }
 
-TEST(XdgFolders, TheHandOverSocketLivesInTheRuntimeFolderWhenThereIsOne) {
-    EXPECT_EQ(
-        instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "/run/user/1000"}}}, 1000, "/tmp"),
-        "/run/user/1000/korvo.socket");
-    EXPECT_EQ(instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "/run/user/1000/"}}}, 1000, "/t"),
-              "/run/user/1000/korvo.socket");
-    // Unset or relative (which the XDG rules say to ignore): a per-user name in the temp folder.
-    EXPECT_EQ(instanceSocketPath(Environment{}, 1000, "/var/tmp/"), "/var/tmp/korvo-1000");
-    EXPECT_EQ(instanceSocketPath(Environment{{{"XDG_RUNTIME_DIR", "run/user"}}}, 0, ""),
-              "/tmp/korvo-0");
+TEST(HandOver, TheSocketLivesInTheRuntimeFolderOrInAFolderOfTheUsersOwn) {
+    const auto place = [](const Environment& env, unsigned long user, const std::string& tmp) {
+        const InstanceSocketPlace p = instanceSocketPlace(env, user, tmp);
+        return p.path + " in " + (p.privateFolder.empty() ? "-" : p.privateFolder);
+    };
+    EXPECT_EQ(place(Environment{{{"XDG_RUNTIME_DIR", "/run/user/1000/"}}}, 1000, "/tmp"),
+              "/run/user/1000/korvo.socket in -");
+    // Unset or relative (which the XDG rules say to ignore): the temp folder, in a folder of the
+    // user's own.
+    EXPECT_EQ(place(Environment{}, 1000, "/var/tmp/"),
+              "/var/tmp/korvo-1000/korvo.socket in /var/tmp/korvo-1000");
+    EXPECT_EQ(place(Environment{{{"XDG_RUNTIME_DIR", "run/user"}}}, 0, ""),
+              "/tmp/korvo-0/korvo.socket in /tmp/korvo-0");
+}
+
+// A loop that only notes what it is asked to watch.
+struct NoLoop : forms::Scheduler {
+    void attach(forms::Runtime&) override {}
+    void arm(forms::Timer&, std::chrono::milliseconds) override {}
+    void disarm(forms::Timer&) override {}
+    bool watch(int, std::function<void()>) override { return true; }
+};
+
+struct NoReceiver : InstanceChannel::Receiver {
+    bool understands(const std::string&) const override { return false; }
+    void carryOut(const std::string&) override {}
+};
+
+// Another user's listener and another user's request are met with the real program
+// (tests/cli/single_instance.sh); here the folder that keeps them out.
+TEST(HandOver, TheUsersFolderIsMadePrivateAndNotUsedWhereAnotherUserCouldReachIt) {
+    TempFolder temporary;
+    NoLoop loop;
+    NoReceiver receiver;
+    korvo::testing::RecordingDiagnostics said;
+    const InstanceSocketPlace place =
+        instanceSocketPlace(Environment{}, ::getuid(), temporary.str());
+    const auto mode = [](const std::string& path) {
+        struct stat found {};
+        return ::lstat(path.c_str(), &found) == 0 ? found.st_mode : 0;
+    };
+    {
+        UnixSocketChannel channel(place, ::getuid(), said);
+        EXPECT_EQ(channel.send("show"), InstanceChannel::Delivery::NoneRunning);
+        EXPECT_EQ(mode(place.privateFolder), 0u) << "a start that hands over makes nothing";
+        ASSERT_EQ(channel.listen(loop, receiver), InstanceChannel::Claim::Claimed);
+        EXPECT_EQ(mode(place.privateFolder), S_IFDIR | 0700u);
+        EXPECT_EQ(mode(place.path), S_IFSOCK | 0600u);
+    }
+    EXPECT_EQ(said.reports, Strings{});
+
+    const auto refused = [&](const std::string& why) {
+        said.reports.clear();
+        UnixSocketChannel channel(place, ::getuid(), said);
+        EXPECT_EQ(channel.send("quit"), InstanceChannel::Delivery::NoneRunning);
+        EXPECT_EQ(channel.listen(loop, receiver), InstanceChannel::Claim::Failed);
+        const std::string line =
+            "not using the hand-over folder|" + place.privateFolder + "|" + why;
+        EXPECT_EQ(said.reports, (Strings{line, line}));
+        EXPECT_EQ(mode(place.path), 0u) << why;
+    };
+    ASSERT_EQ(::chmod(place.privateFolder.c_str(), 0755), 0);
+    refused("open to other users (mode 0755)");
+    // A link to a good folder: whoever made the link chooses where it leads.
+    const std::string good = temporary.file("good");
+    ASSERT_EQ(::rename(place.privateFolder.c_str(), good.c_str()), 0);
+    ASSERT_EQ(::chmod(good.c_str(), 0700), 0);
+    ASSERT_EQ(::symlink(good.c_str(), place.privateFolder.c_str()), 0);
+    refused("a link, not a folder");
+    ASSERT_EQ(::unlink(place.privateFolder.c_str()), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::mkdir(place.privateFolder.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(place.privateFolder.c_str(), 65534, 65534), 0);
+        refused("owned by user 65534, not by this one");
+    }
 }
 
 TEST(DesktopEntryExec, QuotesAndEscapesByBothLayersOfTheRules) {

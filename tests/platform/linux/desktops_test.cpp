@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // KDE Plasma, LXQt, LXDE and sway end to end: one of them per run, started by
 // scripts/lib/with-desktop, Korvo's change made as the core makes it, and the screen read back.
 #include <gtest/gtest.h>

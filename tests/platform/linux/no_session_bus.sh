@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # no_session_bus.sh KORVO: Korvo on an X server with a tray host and no session bus. Qt and GLib
 # would each launch a bus of their own (dbus-launch, dbus-daemon) that outlives Korvo; it must
 # start none, still put its icon in the tray (XEmbed), and leave no process behind.

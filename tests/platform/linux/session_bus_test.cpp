@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktops that keep their wallpaper behind the session bus, against the real stores: dconf
 // through GSettings (GNOME, MATE, Cinnamon schemas from their Debian packages) and xfconf. Runs
 // inside scripts/lib/with-session --bus; a change is read back through a second, fresh bus session

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tray icon in a process of its own, without Qt, driven by tray_test.sh: it reads commands
 // from its standard input and prints one line for every report of the icon.
 //   state                  prints "state shown=0|1 menu=0|1"

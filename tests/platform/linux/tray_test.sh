@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # tray_test.sh xembed|sni|none PROBE: the tray icon of PROBE (tray_probe.cpp) with a real host.
 #   xembed  in trayer's XEmbed tray (with-xvfb --tray): docking, drawing, presses and releases,
 #           trayer ending and coming back, the icon removed from inside its own report;

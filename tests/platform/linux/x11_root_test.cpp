@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bare X11 under a private Xvfb: the root window's own pixels, its pixmap properties and the
 // server-side lifetime of the pixmaps.
 #include <gtest/gtest.h>

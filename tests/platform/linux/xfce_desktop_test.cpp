@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // XFCE end to end: Korvo writes through xfconf, the real xfdesktop draws under Xvfb with a
 // window manager, and the screen's pixels are compared with the picture.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop object against a recording stand-in for the shell's, driven by the engine's own
 // wallpaper operation (Form2), so the engine's step order and its first-failure rule meet the
 // real forwarding code.

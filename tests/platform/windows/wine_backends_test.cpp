@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The classic wallpaper change, the "Run" values and the folder listings for real, against Wine's
 // shell, registry and file system (the test stage gives each run a fresh Wine prefix).
 #include <gtest/gtest.h>
@@ -192,6 +195,44 @@ TEST_F(RunKey, RemoveClearsEveryKeyAndOnlyItsOwnValue) {
     entries->remove("Korv\xF6");
 }
 
+// A user who may read the machine's key but not write it, as Windows refuses an ordinary user.
+platform::RegistryKey ordinaryUsersOpen(HKEY root, const wchar_t* path, REGSAM access) {
+    if (root == HKEY_LOCAL_MACHINE && (access & KEY_SET_VALUE) != 0)
+        return platform::RegistryKey::failed(ERROR_ACCESS_DENIED);
+    return platform::RegistryKey::open(root, path, access);
+}
+
+TEST_F(RunKey, AValueThatStartsTheProgramAnywhereIsTheOneEntryAndNothingMoreIsWritten) {
+    platform::RunKeyEntries ordinaryUser({{platform::RegistryHive::LocalMachine, kRunKeyPath},
+                                          {platform::RegistryHive::CurrentUser, kRunKeyPath}},
+                                         ordinaryUsersOpen);
+    // The machine-wide value an administrator put there, as it may be spelled.
+    const Value expandable{REG_EXPAND_SZ,
+                           sz(L"%SystemDrive%\\Programme\\Grüße_日本\\Korvo.exe").second};
+    for (const Value& present :
+         {sz(kWideProgram), sz(L"\"c:\\programme\\GRÜßE_日本\\korvo.EXE\""), expandable}) {
+        clear();
+        ASSERT_TRUE(platform::writeValue(machine.get(), L"Korvo", {present.first, present.second}));
+        EXPECT_TRUE(ordinaryUser.add("Korvo", kProgram));
+        EXPECT_EQ(value(L"Korvo", HKEY_CURRENT_USER), std::nullopt) << "no second entry";
+        EXPECT_EQ(value(L"Korvo"), present);
+    }
+
+    // One that starts another program is no entry of this one: the user's own key takes it, and
+    // the next start finds it there and writes nothing, not even where it could.
+    clear();
+    ASSERT_TRUE(platform::writeString(machine.get(), L"Korvo", L"C:\\old\\Korvo.exe"));
+    EXPECT_TRUE(ordinaryUser.add("Korvo", kProgram));
+    EXPECT_EQ(value(L"Korvo", HKEY_CURRENT_USER), sz(kWideProgram));
+    EXPECT_TRUE(entries->add("Korvo", kProgram));
+    EXPECT_EQ(value(L"Korvo"), sz(L"C:\\old\\Korvo.exe"));
+
+    // Removal clears what this user may: the user's own value; the machine's stays.
+    ordinaryUser.remove("Korvo");
+    EXPECT_EQ(value(L"Korvo", HKEY_CURRENT_USER), std::nullopt);
+    EXPECT_EQ(value(L"Korvo"), sz(L"C:\\old\\Korvo.exe"));
+}
+
 // Folder listings, where the hidden attribute is real.
 TEST(WindowsFileSystem, HiddenEntriesAreLeftOutAndTheDrivesAreTheLetteredRoots) {
     testing::TempFolder folder;
@@ -209,6 +250,39 @@ TEST(WindowsFileSystem, HiddenEntriesAreLeftOutAndTheDrivesAreTheLetteredRoots) 
     const auto drives = files->drives();
     EXPECT_NE(std::find(drives.begin(), drives.end(), "c:\\"), drives.end());
     EXPECT_NO_THROW(files->listFolders(drives.front()));
+}
+
+TEST(WindowsFileSystem, TheFirstDriveIsTheSystemDriveElseTheWindowsFoldersElseAReadyOne) {
+    // Wine's own: %SystemDrive% is C:, and so is the Windows folder's drive.
+    const auto system = [](const char* variable) {
+        return platform::makeFileSystem(platform::Environment{{{"SystemDrive", variable}}})
+            ->systemDrive();
+    };
+    EXPECT_EQ(system("C:"), "c:\\");
+    EXPECT_EQ(system(""), "c:\\") << "the Windows folder's drive";
+    EXPECT_TRUE(platform::driveReady("c:\\"));
+    char unused = 'z';
+    while (unused > 'a' && (GetLogicalDrives() & (1u << (unused - 'a')))) --unused;
+    EXPECT_FALSE(platform::driveReady(std::string{unused} + ":\\")) << "no such drive";
+
+    const std::vector<std::string> drives{"a:\\", "c:\\", "d:\\", "z:\\"};
+    const auto onlyZ = [](const std::string& drive) { return drive == "z:\\"; };
+    const struct {
+        const char* variable;
+        const wchar_t* windows;
+        const char* first;
+    } cases[] = {
+        {"D:", L"C:\\windows", "d:\\"},  // the variable wins
+        {"d:\\", L"C:\\windows", "d:\\"},
+        {"E:", L"C:\\windows", "c:\\"},           // no such drive here: the Windows folder's
+        {"D:\\Windows", L"C:\\windows", "c:\\"},  // not a drive alone
+        {"", L"\\\\server\\windows", "z:\\"},     // neither: the first that is ready, not a:
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::chooseSystemDrive(c.variable, c.windows, drives, onlyZ), c.first)
+            << c.variable;
+    const auto none = [](const std::string&) { return false; };
+    EXPECT_EQ(platform::chooseSystemDrive("", L"", drives, none), "a:\\") << "never blank";
 }
 
 }  // namespace

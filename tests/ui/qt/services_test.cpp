@@ -1,12 +1,17 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt services under the forms: the scheduler, the preview's pictures, the tray icon and the
 // font substitutes.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRawFont>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QThread>
@@ -244,15 +249,19 @@ TEST(QtTray, ClicksReachTheOwnersMouseMoveAsWindowsMessages) {
     EXPECT_FALSE(w.window.hasTrayIcon(f)) << "the icon goes with its form";
 }
 
-TEST(QtServices, FaceSubstitutes) {
-    installFontSubstitutions();
+TEST(QtServices, LatinLettersKeepTheirWidthsAndJapaneseTextComesFromNotoCjk) {
+    const auto faceOf = [](const forms::Font& font, QFontDatabase::WritingSystem script) {
+        return QRawFont::fromFont(toQFont(font), script).familyName();
+    };
+    EXPECT_EQ(faceOf({"MS Sans Serif", 8.25, 0}, QFontDatabase::Latin), "Liberation Sans")
+        << "Western text in a face of the same widths";
+    EXPECT_EQ(faceOf({"MS UI Gothic", 9.75, 128}, QFontDatabase::Latin), "Liberation Sans")
+        << "a Japanese character set keeps the Latin letters narrow";
+    EXPECT_EQ(faceOf({"MS UI Gothic", 9.75, 128}, QFontDatabase::Japanese), "Noto Sans CJK JP");
     const QFont gothic = toQFont({"MS UI Gothic", 9.75, 128});
-    EXPECT_EQ(QFontInfo(gothic).family(), "Noto Sans CJK JP");
     EXPECT_NEAR(QFontInfo(gothic).pointSizeF(), 9.75, 0.3);
     for (char32_t c : {U'K', U'ア', U'日', U'语', U'选'})
         EXPECT_TRUE(QFontMetrics(gothic).inFontUcs4(c)) << "U+" << std::hex << unsigned(c);
-    EXPECT_EQ(QFontInfo(toQFont({"MS Sans Serif", 8.25, 0})).family(), "Liberation Sans")
-        << "Western text in a face of the same metrics";
     EXPECT_NEAR(QFontInfo(toQFont({"Arial", -4, 0})).pointSizeF(), 8.25, 0.3);
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The view: a form of the tests' own making drawn and driven through Qt, then the options dialog
 // and its folder browser as the Qt front end draws them.
 #include <gtest/gtest.h>
@@ -66,6 +69,20 @@ TEST_F(QtView, TheWindowTakesItsFlagsAndEnabledStateFromTheForm) {
     EXPECT_TRUE(w.view.widget(f.Name)->isEnabled()) << "outside the frame";
     EXPECT_NE(inner->palette().color(QPalette::Disabled, QPalette::WindowText),
               inner->palette().color(QPalette::Active, QPalette::WindowText));
+}
+
+TEST_F(QtView, AWindowGoesToItsDesignedPlaceOnlyWhenItsFormAsks) {
+    QWidget* window = w.view.window(f);
+    f.setRect({1500, 750, f.rect().width, f.rect().height});
+    f.show();
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved)) << "the window manager's place by default";
+    QtWorld other;
+    Sampler& manual =
+        other.runtime.form<Sampler>([&] { return std::make_unique<Sampler>(other.runtime); });
+    manual.setStartUpPosition(forms::StartUpPosition::Manual);
+    manual.setRect({1500, 750, manual.rect().width, manual.rect().height});
+    manual.show();
+    EXPECT_EQ(other.view.window(manual)->pos(), QPoint(100, 50));
 }
 
 TEST_F(QtView, ModelChangesShowWithoutComingBackAsUserActions) {

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # korvo_end_to_end.sh KORVO_EXE RESOURCES [SCREENSHOTS]: Korvo.exe under Wine, started from a
 # program folder of its own on an X server with a tray host. On a fresh folder it shows the
 # assistant's first page and its icon in the tray. Set up, it shows its main window listing the
 # sample folder; the apply button sets the picture picked in the list as wallpaper through
 # SystemParametersInfoW (read back from the registry it saves to); the title strip drags the
-# window; the options button opens the options dialog; in automatic mode the wallpaper changes
-# once per delay; the tray menu's "&Quit" ends it. With SCREENSHOTS, the assistant's page, the
+# window; the options button opens the options dialog; a second start hands over to it, and
+# --next, --version and --quit answer as on Linux; in automatic mode the wallpaper changes once
+# per delay; the tray menu's "&Quit" ends it. With SCREENSHOTS, the assistant's page, the
 # main window and the options dialog are saved there as Wine drew them. Prints the start-to-window time and the idle memory.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -95,6 +100,45 @@ rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo "?")
 echo "idle memory: ${rss} kB resident"
 stop
 
+# One Korvo.exe per session. A second start hands over and ends at once, and the running one's
+# hidden main window comes back in front; --next applies the next picture; --version prints; a
+# crash leaves nothing that stops the next start; --quit ends the running one with status 0.
+settings 2 0
+open_window
+xdotool mousemove --window "$win" 328 316 click 1 # the exit button hides the window
+gone 423 333 || fail "the exit button did not hide the main window"
+t0=$(date +%s%N)
+status=0
+timeout 20 wine "$prog/Korvo.exe" >>"$prog/log" 2>&1 || status=$?
+took=$((($(date +%s%N) - t0) / 1000000))
+[ "$status" -eq 0 ] || fail "the second start ended with status $status"
+[ "$took" -lt 1000 ] || fail "the second start took $took ms to hand over and end"
+echo "second start handed over and ended in $took ms"
+window 423 333 50 || fail "the second start did not bring the main window back"
+[ "$(xdotool getactivewindow)" = "$win" ] || fail "the main window came back behind another"
+wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d '' /f >/dev/null 2>&1
+wine "$prog/Korvo.exe" --next || fail "--next ended with status $?"
+for _ in $(seq 1 50); do [[ "$(wallpaper)" == *.png ]] && break; sleep 0.1; done
+[[ "$(wallpaper)" == *.png ]] || fail "--next set no wallpaper: '$(wallpaper)'"
+version=$(wine "$prog/Korvo.exe" --version 2>&1) || fail "--version ended with status $?"
+version=${version%$'\r'} # the line ends as Windows ends lines
+[[ "$version" =~ ^korvo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+# Started with no stream to print to (as from the desktop, with no console): it still answers.
+wine "$prog/Korvo.exe" --version >&- 2>&- || fail "--version with nowhere to print ended with status $?"
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+open_window
+wine "$prog/Korvo.exe" --quit || fail "--quit ended with status $?"
+status=0
+timeout 10 tail --pid="$pid" -f /dev/null || fail "--quit did not end the running Korvo"
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "Korvo ended with status $status after --quit"
+status=0
+message=$(wine "$prog/Korvo.exe" --show 2>&1) || status=$?
+[ "$status" -eq 1 ] && [[ "$message" == *"not running"* ]] ||
+    fail "--show with none running ended with status $status: $message"
+
 # Automatic mode, two seconds: a new picture every two seconds.
 settings 1 2
 open_window
@@ -120,4 +164,4 @@ wait "$pid" || status=$?
 pid=
 [ "$status" -eq 0 ] || fail "Korvo ended with status $status after Quit"
 until_ok 30 no_tray_icon || fail "the tray icon stayed after Quit"
-echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, automatic changes and the tray menu's Quit ok"
+echo "Korvo.exe end to end under Wine: assistant, window, tray icon, apply, drag, options, one instance and its command line, automatic changes and the tray menu's Quit ok"

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Win32 binding under Wine: forms of the tests' own making on the real Win32 services, wired
 // as Korvo.exe wires them, read back through their handles and driven by window messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -119,12 +123,23 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(400L, 300L))
         << "the client area keeps its size";
 
-    HDC dc = GetDC(h(f.Title));
-    HGDIOBJ former =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
-    EXPECT_EQ(GetTextCharset(dc), SHIFTJIS_CHARSET) << "the font mapper found a Japanese face";
-    SelectObject(dc, former);
-    ReleaseDC(h(f.Title), dc);
+    // "MS UI Gothic" with the Japanese character set, which Wine has not: the face stands in for
+    // it by the script of the caption, and changes with it.
+    const auto charset = [&] {
+        HDC dc = GetDC(h(f.Title));
+        HGDIOBJ former =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h(f.Title), WM_GETFONT, 0, 0)));
+        const int found = GetTextCharset(dc);
+        SelectObject(dc, former);
+        ReleaseDC(h(f.Title), dc);
+        return found;
+    };
+    EXPECT_EQ(charset(), ANSI_CHARSET) << "a Latin caption";
+    f.Title.setCaption("\u5909\u66f4");  // Japanese
+    EXPECT_EQ(charset(), SHIFTJIS_CHARSET);
+    f.Title.setCaption("\u58c1\u7eb8");  // Chinese: code page 932 has no U+7EB8
+    EXPECT_EQ(charset(), GB2312_CHARSET);
+    f.Title.setCaption("&Korvo");
 
     const struct {
         const forms::Control& control;
@@ -132,7 +147,8 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
         std::pair<COLORREF, COLORREF> colours;
     } painted[] = {
         {f.Title, WM_CTLCOLORSTATIC, {RGB(255, 255, 255), RGB(0, 0, 192)}},  // on the strip
-        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(0, 0, 0)}},           // the frame's black
+        // Option buttons and check boxes are a dialog's surface, whatever they lie on.
+        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE)}},
         {f.Name, WM_CTLCOLOREDIT, {RGB(0, 0, 0), RGB(64, 64, 64)}},
         {f.Files, WM_CTLCOLORLISTBOX, {RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)}},
     };
@@ -249,6 +265,62 @@ TEST_F(Win32View, EachUserActionRunsItsHandlerOnceAsOneDispatchedEvent) {
     EXPECT_TRUE(waitFor([&] { return !IsWindow(form); })) << "destroyed from the message loop";
 }
 
+// The sampler asking to be first shown by hand or in the middle of the screen.
+template <forms::StartUpPosition Position>
+struct PlacedSampler : Sampler {
+    explicit PlacedSampler(forms::Runtime& runtime) : Sampler(runtime) {
+        setStartUpPosition(Position);
+        refuse = 0;
+    }
+};
+
+TEST_F(Win32View, AWindowIsFirstShownWhereItsFormAsksAndStaysWhereTheUserPutsIt) {
+    const auto outer = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return std::pair(r.left, r.top);
+    };
+    // The system's default place, as it gives it to a window of its own.
+    HWND probe = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 10,
+                                 10, nullptr, nullptr, nullptr, nullptr);
+    const auto systemPlace = outer(probe);
+    DestroyWindow(probe);
+    f.show();
+    EXPECT_EQ(outer(view.window(f)), systemPlace);
+    EXPECT_EQ(f.rect().left, 1500) << "the model keeps the design's place";
+
+    using Manual = PlacedSampler<forms::StartUpPosition::Manual>;
+    using Centred = PlacedSampler<forms::StartUpPosition::CenterScreen>;
+    auto& manual = runtime.form<Manual>([this] { return std::make_unique<Manual>(runtime); });
+    auto& centred = runtime.form<Centred>([this] { return std::make_unique<Centred>(runtime); });
+    manual.show();
+    centred.show();
+    EXPECT_EQ(outer(view.window(manual)), std::pair(100L, 80L)) << "1500, 1200 twips";
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO screen{sizeof screen, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &screen);
+    RECT r{};
+    GetWindowRect(view.window(centred), &r);
+    const RECT& work = screen.rcWork;
+    EXPECT_LE(std::abs((r.left - work.left) - (work.right - r.right)), 1) << "centred";
+    EXPECT_LE(std::abs((r.top - work.top) - (work.bottom - r.bottom)), 1) << "centred";
+
+    // Moved by the user: the model follows, and the form's next window comes back there.
+    SetWindowPos(view.window(manual), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(std::pair(manual.rect().left, manual.rect().top), std::pair(4500, 3000));
+    manual.hide();
+    manual.show();
+    EXPECT_EQ(outer(view.window(manual)), std::pair(300L, 200L));
+    manual.unload();
+    auto& again = runtime.form<Manual>([this] { return std::make_unique<Manual>(runtime); });
+    again.show();
+    EXPECT_EQ(outer(view.window(again)), std::pair(300L, 200L));
+    // Moved by its code: the window goes there.
+    again.setRect({750, 750, 6000, 4500});
+    EXPECT_EQ(outer(view.window(again)), std::pair(50L, 50L));
+}
+
 // Posted to the popup menu while it is open: notes its default item and picks the first one.
 std::wstring defaultSeen;
 void CALLBACK pickFirst(HWND, UINT, UINT_PTR id, DWORD) {
@@ -322,11 +394,12 @@ TEST_F(Win32View, PicturesAreProbedFromFilesAndFromTheProgramsOwnResources) {
     EXPECT_EQ(services.pictures().decode(path("a.jpg"), 20, 20, true), nullptr);
 }
 
-TEST(Win32Services, OnlyWebAndMailAddressesReachTheShell) {
+TEST(Win32Services, OnlyWebMailAndLocalPageAddressesReachTheShell) {
     EXPECT_EQ(browsableAddress("www.korvo.example"), L"http://www.korvo.example");
     EXPECT_EQ(browsableAddress("MailTo:someone@korvo.example"), L"MailTo:someone@korvo.example");
-    for (const char* refused :
-         {"calc.exe", "file:///c:/windows/notepad.exe", "javascript:alert(1)", ""})
+    EXPECT_EQ(browsableAddress("file:///C:/Korvo/guide.html"), L"file:///C:/Korvo/guide.html");
+    for (const char* refused : {"calc.exe", "file:///c:/windows/notepad.exe",
+                                "file:///c:/x.html.exe", "javascript:alert(1)", ""})
         EXPECT_FALSE(browsableAddress(refused)) << refused;
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the captioned controls: labels, buttons, option buttons, check boxes and frames.
 
 #include <qdrawutil.h>
@@ -5,15 +8,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOption>
-#include <algorithm>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <type_traits>
 
 #include "ui/forms/qt/control_adapter.h"
 #include "ui/forms/qt/convert.h"
 #include "ui/forms/qt/pictures.h"
+#include "ui/forms/qt/style.h"
 
 namespace korvo::qt {
 
@@ -21,30 +25,56 @@ namespace {
 
 using forms::Property;
 
-// Fusion draws a frame's border from a picture in Qt's resources that it loads by name, and
-// QImageReader, left to guess the format, loads every image-format plugin with its libraries
-// for it. The same border, read as the PNG it is.
-class FrameStyle final : public QProxyStyle {
+// A frame as the design's desktop draws it: a groove round the frame, its caption on the top
+// line, over the frame's own colour (its container's when it has none).
+class FrameBox final : public QGroupBox {
   public:
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override {
-        if (element != PE_FrameGroupBox ||
-            baseStyle()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
-            return QProxyStyle::drawPrimitive(element, option, painter, widget);
-        static const QPixmap border = QPixmap::fromImage(
-            decodePicture(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png", {}));
-        const auto* box = qobject_cast<const QGroupBox*>(widget);
-        const int top =
-            box && !box->isCheckable() && box->title().isEmpty()
-                ? FusionGroupBoxTopMargin
-                : std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
-                      FusionGroupBoxTopMargin;
-        qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
-                          border);
-    }
+    using QGroupBox::QGroupBox;
 
-  private:
-    static constexpr int FusionGroupBoxTopMargin = 3;
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QPalette& colours = palette();
+        const QFontMetrics metrics(font());
+        QRect groove = rect();
+        groove.setTop(metrics.height() / 2);
+        qDrawShadeRect(&painter, groove, colours, true, 1, 0);
+        const QString caption = title();
+        if (caption.isEmpty()) return;
+        const int width = metrics.horizontalAdvance(caption);
+        const QRect behind(FrameCaptionIndent, 0, width + 2 * FrameCaptionGap, metrics.height());
+        // Over the colour that shows here: the frame's own, or that of what it lies on.
+        const QWidget* shown = this;
+        while (!shown->autoFillBackground() && !shown->isWindow() && shown->parentWidget())
+            shown = shown->parentWidget();
+        painter.fillRect(behind, shown->palette().window());
+        style()->drawItemText(&painter, behind.adjusted(FrameCaptionGap, 0, 0, 0),
+                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, colours,
+                              isEnabled(), caption, QPalette::WindowText);
+    }
+};
+
+// An option button or a check box. One whose design leaves no room beside its indicator for even
+// the first character of its caption shows the indicator alone, as its design means (the
+// assistant's language buttons under their flags), rather than a sliver of a letter.
+template <class Button>
+class IndicatorButton final : public Button {
+  public:
+    using Button::Button;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        constexpr bool radio = std::is_same_v<Button, QRadioButton>;
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        this->initStyleOption(&option);
+        const QRect text = this->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, this);
+        if (!option.text.isEmpty() &&
+            text.width() < this->fontMetrics().horizontalAdvance(option.text.left(1)))
+            option.text.clear();
+        painter.drawControl(radio ? QStyle::CE_RadioButton : QStyle::CE_CheckBox, option);
+    }
 };
 
 class LabelAdapter final : public ControlAdapter {
@@ -73,9 +103,11 @@ void showButtonCaption(const forms::Control& control, QWidget* widget, Property 
 
 class CommandButtonAdapter final : public ControlAdapter {
   public:
-    QWidget* create(forms::Control&, QWidget* parent, Forwarder& forwarder) const override {
+    QWidget* create(forms::Control& control, QWidget* parent, Forwarder& forwarder) const override {
         auto* button = new QPushButton(parent);
         button->setAutoDefault(false);
+        // Drawn ringed; Enter reaches it through the form (View), as it reaches any button.
+        button->setDefault(static_cast<forms::CommandButton&>(control).isDefault());
         QObject::connect(button, &QPushButton::clicked, &forwarder, [&forwarder, button] {
             forwarder.forwardTo<forms::CommandButton>(button, [](auto& c) { c.click(); });
         });
@@ -102,7 +134,7 @@ class OptionButtonAdapter final : public ControlAdapter {
   public:
     QWidget* create(forms::Control&, QWidget* parent, Forwarder& forwarder) const override {
         // Exclusivity is the model's: it clears the other buttons of the container.
-        auto* option = new QRadioButton(parent);
+        auto* option = new IndicatorButton<QRadioButton>(parent);
         option->setAutoExclusive(false);
         QObject::connect(option, &QRadioButton::clicked, &forwarder, [&forwarder, option] {
             forwarder.forwardTo<forms::OptionButton>(
@@ -116,12 +148,13 @@ class OptionButtonAdapter final : public ControlAdapter {
             static_cast<QRadioButton*>(widget)->setChecked(
                 static_cast<const forms::OptionButton&>(control).value());
     }
+    Paint paint() const override { return Paint::Transparent; }
 };
 
 class CheckBoxAdapter final : public ControlAdapter {
   public:
     QWidget* create(forms::Control&, QWidget* parent, Forwarder& forwarder) const override {
-        auto* check = new QCheckBox(parent);
+        auto* check = new IndicatorButton<QCheckBox>(parent);
         check->setTristate(true);  // to show the greyed state; a click only ticks or unticks
         QObject::connect(check, &QCheckBox::clicked, &forwarder, [&forwarder, check] {
             forwarder.forwardTo<forms::CheckBox>(
@@ -138,20 +171,20 @@ class CheckBoxAdapter final : public ControlAdapter {
             : value == forms::CheckBox::Grayed ? Qt::PartiallyChecked
                                                : Qt::Unchecked);
     }
+    Paint paint() const override { return Paint::Transparent; }
 };
 
 class FrameAdapter final : public ControlAdapter {
   public:
     QWidget* create(forms::Control&, QWidget* parent, Forwarder&) const override {
-        static FrameStyle* const style = new FrameStyle;  // lives as long as the program
-        auto* box = new QGroupBox(parent);
-        box->setStyle(style);
-        return box;
+        return new FrameBox(parent);
     }
     void show(const forms::Control& control, QWidget* widget, Property property) const override {
         if (property == Property::Caption)
             static_cast<QGroupBox*>(widget)->setTitle(qtext(control.caption()));
     }
+    // No slab of the system's colour: its container shows through unless it has a colour.
+    Paint paint() const override { return Paint::Transparent; }
     bool passive() const override { return true; }
 };
 

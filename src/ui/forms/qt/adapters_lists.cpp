@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the drive, folder and file lists. They show what the model lists and hand the
 // user's picks back; walking the folders (the ".." row, opening a folder) is FolderListBox's.
 
@@ -19,6 +22,13 @@ QListWidget* newListWidget(QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setUniformItemSizes(true);
     return list;
+}
+
+// The row the user picked, by a click or the arrow keys; -1 when the current row is not selected:
+// a list that takes the keyboard focus marks a current row, and that alone picks nothing.
+int pickedRow(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
 }
 
 void showRow(QListWidget* list, int row) {
@@ -61,8 +71,10 @@ class FolderListAdapter final : public ControlAdapter {
   public:
     QWidget* create(forms::Control&, QWidget* parent, Forwarder& forwarder) const override {
         QListWidget* folders = newListWidget(parent);
-        QObject::connect(folders, &QListWidget::currentRowChanged, &forwarder,
-                         [&forwarder, folders](int row) {
+        QObject::connect(folders, &QListWidget::itemSelectionChanged, &forwarder,
+                         [&forwarder, folders] {
+                             const int row = pickedRow(folders);
+                             if (row < 0) return;
                              forwarder.forwardTo<forms::FolderListBox>(
                                  folders, [row](auto& c) { c.clickRow(row); });
                          });
@@ -82,6 +94,7 @@ class FolderListAdapter final : public ControlAdapter {
         if (property == Property::ListIndex) showRow(folders, model.currentRow());
     }
     Paint paint() const override { return Paint::Field; }
+    bool usesEnter() const override { return true; }
 };
 
 class FileListAdapter final : public ControlAdapter {
@@ -89,8 +102,9 @@ class FileListAdapter final : public ControlAdapter {
     QWidget* create(forms::Control&, QWidget* parent, Forwarder& forwarder) const override {
         QListWidget* files = newListWidget(parent);
         QObject::connect(
-            files, &QListWidget::currentRowChanged, &forwarder, [&forwarder, files](int row) {
-                if (row < 0) return;  // the list was emptied: nothing picked
+            files, &QListWidget::itemSelectionChanged, &forwarder, [&forwarder, files] {
+                const int row = pickedRow(files);
+                if (row < 0) return;  // emptied, or nothing picked
                 forwarder.forwardTo<forms::FileListBox>(
                     files, [row](auto& c) { c.setListIndex(row); }, Property::ListIndex);
             });

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/qt/control_adapter.h"
 
 #include <QWidget>
@@ -66,7 +69,10 @@ void paintControl(const forms::Control& control, QWidget* widget, Paint paint,
         case Paint::None:
             setFore(QPalette::WindowText);
             setFore(QPalette::Text);
+            // Buttons fill with the button role: an option button or a check box, too, is
+            // exactly its colour, or its container's.
             setBack(QPalette::Window);
+            setBack(QPalette::Button);
             fill = back.has_value() || paint == Paint::Plain;
             break;
     }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QObject>
@@ -60,6 +63,8 @@ class ControlAdapter {
     // A control that does nothing with a mouse button itself: presses and moves over it are
     // its own and do not reach its container.
     virtual bool passive() const { return false; }
+    // A control that does something of its own with Enter, which then does not reach the form.
+    virtual bool usesEnter() const { return false; }
 };
 
 // The adapter of a kind; kinds without a widget (timers, menus) get one that makes none.

@@ -1,6 +1,8 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/qt/convert.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -74,19 +76,6 @@ Qt::CursorShape cursorShape(int pointer) {
         default:
             return Qt::ArrowCursor;
     }
-}
-
-QPalette resolvedPalette() {
-    QPalette palette = QApplication::palette();
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            if (role == QPalette::NoRole) continue;
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            palette.setColor(g, r, palette.color(g, r));
-        }
-    }
-    return palette;
 }
 
 }  // namespace korvo::qt

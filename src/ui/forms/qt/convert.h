@@ -1,7 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QColor>
-#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <string>
@@ -30,9 +32,5 @@ QRect pixelRect(const forms::Rect& rect, int twipsPerPixel);
 // The shape for a control's MousePointer (0 is the window system's default, 99 Korvo's custom
 // pointer, the hand over a link).
 Qt::CursorShape cursorShape(int pointer);
-
-// The application's palette with every colour set, so that a control never takes a colour from
-// the container it sits in: what it does not say is the window system's own.
-QPalette resolvedPalette();
 
 }  // namespace korvo::qt

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QFont>
@@ -6,13 +9,12 @@
 
 namespace korvo::qt {
 
-// Maps the face names Korvo's windows ask for ("MS UI Gothic", "MS Sans Serif", ...) to faces a
-// Linux desktop has, so that Latin, Japanese and Chinese captions all render. Safe to call again.
-void installFontSubstitutions();
-
-// The model's font as Qt draws it. Text is Unicode whatever set a caption was written for; the
-// character set only chooses the face, as it does on Windows: an East Asian set puts the CJK face
-// of its script first, so that Japanese and Chinese captions are drawn in one face of their own.
+// The model's font as Qt draws it. The faces Korvo's windows ask for ("MS UI Gothic", "MS Sans
+// Serif", ...) become the faces a Debian desktop has with the closest widths at the same size
+// (Liberation, DejaVu), so that captions fit where their design put them; Japanese and Chinese
+// text the Latin face lacks comes from Noto CJK. Text is Unicode whatever set a caption was
+// written for; the character set chooses the Noto CJK face of its script, as the Windows font
+// mapper chooses a face for a character set.
 QFont toQFont(const forms::Font& font);
 
 }  // namespace korvo::qt

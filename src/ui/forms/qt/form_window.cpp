@@ -1,9 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/qt/form_window.h"
 
+#include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -95,7 +102,10 @@ void FormWindow::apply(FormProperty property) {
             applyGeometry();
             break;
         case FormProperty::Visible:
-            window_->setVisible(form_->visible());
+            if (form_->visible())
+                show();
+            else
+                window_->hide();
             break;
     }
 }
@@ -104,10 +114,44 @@ void FormWindow::applyFlags() {
     const Qt::WindowFlags wanted = windowFlags(*form_);
     if (wanted == flags_) return;
     flags_ = wanted;
-    // New flags take a window off the screen; it comes back as the model has it.
+    // New flags take a window off the screen; it comes back where it was.
+    const QPoint at = window_->pos();
     window_->setWindowFlags(wanted);
     applyGeometry();
-    if (form_->visible()) window_->show();
+    if (placed_) window_->move(at);
+    if (form_->visible()) show();
+}
+
+void FormWindow::show() {
+    if (!placed_) {
+        placeFirst();
+        placed_ = true;
+    } else if (QWindow* handle = window_->windowHandle(); handle && !window_->isVisible()) {
+        // A window mapped again is placed anew by the window manager unless it asks for a
+        // place: it asks for the one it had, where the user may have moved it.
+        handle->setPosition(handle->position());
+    }
+    window_->show();
+}
+
+void FormWindow::placeFirst() {
+    switch (form_->startUpPosition()) {
+        case forms::StartUpPosition::Manual:
+            window_->move(modelPlace_);
+            break;
+        case forms::StartUpPosition::CenterScreen: {
+            const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+            if (!screen) screen = window_->screen();
+            if (!screen) break;
+            const QRect area = screen->geometry();
+            window_->move(area.x() + (area.width() - window_->width()) / 2,
+                          area.y() + (area.height() - window_->height()) / 2);
+            break;
+        }
+        case forms::StartUpPosition::WindowsDefault:
+            // Left to the window manager, which knows where its user expects a new window.
+            break;
+    }
 }
 
 void FormWindow::applyGeometry() {
@@ -124,7 +168,11 @@ void FormWindow::applyGeometry() {
         window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         window_->resize(size);
     }
-    window_->move(toPixels(rect.left, twips), toPixels(rect.top, twips));
+    // The design's left and top are where the form starts; the window goes there only when the
+    // form asks for it when first shown, or when a handler moves the form later.
+    const QPoint asked(toPixels(rect.left, twips), toPixels(rect.top, twips));
+    if (placed_ && asked != modelPlace_) window_->move(asked);
+    modelPlace_ = asked;
     layoutClient();
     --applying_;
 }
@@ -214,6 +262,7 @@ void FormWindow::modelFollowsWindow(bool resized) {
         if (client_->height() != client.height()) next.height = client_->height() * twips;
     }
     if (next == rect) return;
+    modelPlace_ = QPoint(toPixels(next.left, twips), toPixels(next.top, twips));
     forms::Form* form = form_;
     ++applying_;
     runtime_.dispatch([form, next] { form->setRect(next); });

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QObject>
 #include <QPalette>
+#include <QPoint>
 #include <map>
 
 #include "ui/forms/runtime.h"
@@ -35,6 +39,11 @@ class FormWindow final : public QObject {
     QWidget* window() const { return window_; }
     QWidget* client() const { return client_; }
 
+    // Shows the window. The first time, it is placed as the form asks: where the window manager
+    // puts a new window, centred on the screen the pointer is on, or at the design's left and
+    // top; afterwards it comes back where it was last.
+    void show();
+
     // Shows one property of the form.
     void apply(forms::FormProperty property);
     // The menu bar from the form's menus, now or (after a change of a menu) from the event loop.
@@ -50,6 +59,7 @@ class FormWindow final : public QObject {
     int twipsPerPixel() const;
     void applyFlags();
     void applyGeometry();
+    void placeFirst();
     void layoutClient();
     void modelFollowsWindow(bool resized);
 
@@ -62,7 +72,9 @@ class FormWindow final : public QObject {
     QMenuBar* menuBar_ = nullptr;
     Qt::WindowFlags flags_;
     bool menuBarPending_ = false;
-    int applying_ = 0;  // > 0 while the view moves or sizes the window
+    bool placed_ = false;  // shown once, at the place the form asked for
+    QPoint modelPlace_;    // the form's left and top in pixels, as last applied or followed
+    int applying_ = 0;     // > 0 while the view moves or sizes the window
 };
 
 }  // namespace korvo::qt

@@ -1,5 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/qt/view.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSignalBlocker>
@@ -12,6 +17,7 @@
 #include "ui/forms/qt/convert.h"
 #include "ui/forms/qt/fonts.h"
 #include "ui/forms/qt/form_window.h"
+#include "ui/forms/qt/style.h"
 #include "ui/forms/qt/window_services.h"
 
 namespace korvo::qt {
@@ -43,7 +49,7 @@ forms::MouseEvent modelEvent(const QMouseEvent& event, int twipsPerPixel) {
 class View::Impl final : public Forwarder {
   public:
     Impl(forms::Runtime& runtime, WindowServices& services)
-        : runtime_(runtime), services_(services), palette_(resolvedPalette()) {}
+        : runtime_(runtime), services_(services), palette_(systemPalette()) {}
 
     ~Impl() override {
         forms_.clear();
@@ -80,8 +86,11 @@ class View::Impl final : public Forwarder {
 
     int twipsPerPixel() const { return services_.twipsPerPixelX(); }
     void createControl(FormWindow& window, forms::Control& control);
+    void walkInTabOrder(FormWindow& window);
     void applyControl(forms::Control& control, QWidget* widget, Property property);
+    void nameForAccessibility(const forms::Control& control);
     bool mouseEvent(const Target& target, const QWidget& widget, QMouseEvent& event);
+    bool keyPressed(const Target& target, const QKeyEvent& event);
 
     forms::Runtime& runtime_;
     WindowServices& services_;
@@ -102,11 +111,25 @@ void View::Impl::loaded(forms::Form& form) {
     }
     // Made in declaration order, so that a control declared later lies on top.
     for (forms::Control* control : form.controls()) createControl(window, *control);
+    walkInTabOrder(window);
     window.rebuildMenuBar();
     for (FormProperty property :
          {FormProperty::Caption, FormProperty::Colors, FormProperty::Icon, FormProperty::Geometry})
         window.apply(property);
-    if (form.visible()) window.window()->show();
+    if (form.visible()) window.show();
+}
+
+void View::Impl::walkInTabOrder(FormWindow& window) {
+    // Tab stops at what a user can operate, in the form's order; nothing else takes the focus.
+    for (const auto& [control, widget] : window.widgets) widget->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = nullptr;
+    for (forms::Control* control : window.form().tabOrder()) {
+        const auto it = window.widgets.find(control);
+        if (it == window.widgets.end()) continue;
+        it->second->setFocusPolicy(Qt::StrongFocus);
+        if (previous) QWidget::setTabOrder(previous, it->second);
+        previous = it->second;
+    }
 }
 
 void View::Impl::unloaded(forms::Form& form) {
@@ -185,10 +208,41 @@ void View::Impl::applyControl(forms::Control& control, QWidget* widget, Property
             else
                 widget->setCursor(cursorShape(control.mousePointer()));
             break;
+        case Property::Caption:
+            adapter.show(control, widget, property);
+            nameForAccessibility(control);
+            break;
         default:
             adapter.show(control, widget, property);
             break;
     }
+}
+
+void View::Impl::nameForAccessibility(const forms::Control& control) {
+    // What a screen reader says for a control: its caption; for one that shows data instead (a
+    // text box, a list, a slider), the caption of the frame it sits in.
+    const auto name = [this](const forms::Control& of) {
+        for (const forms::Control* c = &of; c;
+             c = dynamic_cast<const forms::Control*>(&c->container())) {
+            if (c != &of && c->kind() != forms::ControlKind::Frame) continue;
+            switch (c->kind()) {
+                case forms::ControlKind::Label:
+                case forms::ControlKind::CommandButton:
+                case forms::ControlKind::OptionButton:
+                case forms::ControlKind::CheckBox:
+                case forms::ControlKind::Frame:
+                    if (!c->caption().empty()) return labelText(c->caption());
+                    break;
+                default:
+                    break;
+            }
+        }
+        return QString();
+    };
+    if (QWidget* widget = this->widget(control)) widget->setAccessibleName(name(control));
+    if (control.kind() != forms::ControlKind::Frame) return;
+    for (const forms::Control* inside : static_cast<const forms::Frame&>(control).children())
+        if (QWidget* widget = this->widget(*inside)) widget->setAccessibleName(name(*inside));
 }
 
 void View::Impl::forward(QWidget* source, const std::function<void(forms::Control&)>& action,
@@ -227,15 +281,44 @@ bool View::Impl::mouseEvent(const Target& target, const QWidget& widget, QMouseE
     return own;
 }
 
+bool View::Impl::keyPressed(const Target& target, const QKeyEvent& event) {
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if ((!enter && event.key() != Qt::Key_Escape) || (event.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    // The control that has the focus, found from the widget holding it (a combo box's edit, a
+    // list's viewport) up.
+    forms::Control* focused = nullptr;
+    for (QObject* at = QApplication::focusWidget(); at && !focused; at = at->parent()) {
+        const auto it = targets_.find(at);
+        if (it != targets_.end() && it->second.window == target.window)
+            focused = it->second.control;
+    }
+    // A folder list walks into the folder Enter opens, and that is all Enter does there.
+    if (enter && focused && adapterFor(focused->kind()).usesEnter()) return true;
+    forms::Form* form = &target.window->form();
+    runtime_.dispatch([form, focused, enter] {
+        if (enter)
+            form->enterPressed(focused);
+        else
+            form->escapePressed();
+    });
+    return true;
+}
+
 bool View::Impl::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                        type == QEvent::MouseMove;
-    if (!mouse && type != QEvent::Close && type != QEvent::Move && type != QEvent::Resize)
+    if (!mouse && type != QEvent::Close && type != QEvent::Move && type != QEvent::Resize &&
+        type != QEvent::KeyPress)
         return false;
     const auto it = targets_.find(watched);
     if (it == targets_.end()) return false;
     const Target target = it->second;
+    // Enter and Escape reach the window when the control with the focus had no use for them.
+    if (type == QEvent::KeyPress)
+        return watched == target.window->window() &&
+               keyPressed(target, *static_cast<QKeyEvent*>(event));
     if (watched != target.window->window()) {
         // A control or the client area: presses, releases and moves go to the model.
         if (!mouse) return false;
@@ -255,7 +338,7 @@ bool View::Impl::eventFilter(QObject* watched, QEvent* event) {
 
 View::View(forms::Runtime& runtime, WindowServices& services)
     : impl_(std::make_unique<Impl>(runtime, services)), runtime_(&runtime), services_(&services) {
-    installFontSubstitutions();
+    installLook();
     services.setView(this);
     runtime.addObserver(this);
     // Forms loaded before the view was attached get their windows now.
@@ -274,7 +357,7 @@ void View::formEvent(forms::Form& form, forms::FormEvent event, forms::FormPrope
     if (!window) return;
     switch (event) {
         case forms::FormEvent::Shown:
-            window->window()->show();
+            window->show();
             window->window()->raise();
             window->window()->activateWindow();
             break;

@@ -1,10 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the captioned controls: labels, buttons, option buttons, check boxes and frames.
 
+#include <algorithm>
 #include <string>
 
 #include "ui/forms/win32/control_adapter.h"
 #include "ui/forms/win32/convert.h"
+#include "ui/forms/win32/form_window.h"
 #include "ui/forms/win32/text.h"
+#include "ui/forms/win32/window_services.h"
 
 namespace korvo::win32 {
 
@@ -23,12 +29,32 @@ class LabelAdapter final : public ControlAdapter {
     bool passive() const override { return true; }
 };
 
+// A button's picture (the folder button's) is drawn by the button itself, at its own size, in
+// place of a caption.
+void showButtonPicture(ControlWindow& c) {
+    const forms::Picture& picture = c.control->picture();
+    HICON icon = picture ? c.owner->services().pictures().icon(
+                               picture->source, std::max({picture->width, picture->height, 16}))
+                         : nullptr;
+    const LONG_PTR style = GetWindowLongPtrW(c.hwnd, GWL_STYLE);
+    SetWindowLongPtrW(c.hwnd, GWL_STYLE, icon ? style | BS_ICON : style & ~LONG_PTR{BS_ICON});
+    SendMessageW(c.hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    if (c.icon) DestroyIcon(c.icon);
+    c.icon = icon;
+}
+
 class CommandButtonAdapter final : public ControlAdapter {
   public:
     HWND create(ControlWindow& c, HWND parent) const override {
-        return childWindow(c, parent, L"Button", BS_PUSHBUTTON | WS_TABSTOP);
+        // The button Enter presses looks it.
+        const bool isDefault = static_cast<const forms::CommandButton&>(*c.control).isDefault();
+        return childWindow(c, parent, L"Button",
+                           (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
     }
-    void show(ControlWindow& c, Property property) const override { showCaption(c, property); }
+    void show(ControlWindow& c, Property property) const override {
+        showCaption(c, property);
+        if (property == Property::Picture) showButtonPicture(c);
+    }
     void command(ControlWindow& c, WORD code, Forwarder& to) const override {
         if (code == BN_CLICKED) to.forwardTo<forms::CommandButton>(c, [](auto& b) { b.click(); });
     }
@@ -51,7 +77,7 @@ class OptionButtonAdapter final : public ControlAdapter {
             to.forwardTo<forms::OptionButton>(
                 c, [](auto& o) { o.select(); }, Property::Value);
     }
-    Paint paint() const override { return Paint::Backdrop; }
+    Paint paint() const override { return Paint::Face; }
 };
 
 class CheckBoxAdapter final : public ControlAdapter {
@@ -75,7 +101,7 @@ class CheckBoxAdapter final : public ControlAdapter {
             to.forwardTo<forms::CheckBox>(
                 c, [](auto& b) { b.click(); }, Property::Value);
     }
-    Paint paint() const override { return Paint::Backdrop; }
+    Paint paint() const override { return Paint::Face; }
 };
 
 // Drawn here rather than by the group box itself, which under a visual theme takes the theme's
@@ -127,7 +153,7 @@ class FrameAdapter final : public ControlAdapter {
                 return std::nullopt;
         }
     }
-    Paint paint() const override { return Paint::Backdrop; }
+    Paint paint() const override { return Paint::Face; }
     bool passive() const override { return true; }
 };
 

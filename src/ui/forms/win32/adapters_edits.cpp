@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the controls the user types in or drags: text boxes, editable drop-down lists and
 // sliders.
 
@@ -65,6 +68,10 @@ class ComboBoxAdapter final : public ControlAdapter {
                 to.forwardTo<forms::ComboBox>(
                     c, [index](auto& b) { b.setListIndex(index); }, Property::Caption);
         }
+    }
+    std::wstring text(const ControlWindow& c) const override {
+        const auto& model = static_cast<const forms::ComboBox&>(*c.control);
+        return wide(model.caption()) + L'\n' + rowsText(model.items());
     }
     // As high as its edit line; the height it is given is the open list's.
     int dropHeight() const override { return DropListHeight; }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Adapters for the drive, folder and file lists. They show what the model lists and hand the
 // user's picks back; walking the folders (the ".." row, opening a folder) is FolderListBox's.
 
@@ -50,6 +53,9 @@ class DriveListAdapter final : public ControlAdapter {
             to.forwardTo<forms::DriveListBox>(
                 c, [index](auto& d) { d.setListIndex(index); }, Property::Caption);
     }
+    std::wstring text(const ControlWindow& c) const override {
+        return rowsText(static_cast<const forms::DriveListBox&>(*c.control).items());
+    }
     // As high as its selection line; the height it is given is the open list's.
     int dropHeight() const override { return DropListHeight; }
 };
@@ -64,6 +70,9 @@ class FolderListAdapter final : public ControlAdapter {
             showRows(c.hwnd, model.rows(), LB_RESETCONTENT, LB_ADDSTRING);
         if (property == Property::List || property == Property::ListIndex)
             showRow(c, model.currentRow());
+    }
+    std::wstring text(const ControlWindow& c) const override {
+        return rowsText(static_cast<const forms::FolderListBox&>(*c.control).rows());
     }
     // A click selects; a double click opens the folder.
     void command(ControlWindow& c, WORD code, Forwarder& to) const override {
@@ -86,6 +95,9 @@ class FileListAdapter final : public ControlAdapter {
             showRows(c.hwnd, model.items(), LB_RESETCONTENT, LB_ADDSTRING);
         if (property == Property::List || property == Property::ListIndex)
             showRow(c, model.listIndex());
+    }
+    std::wstring text(const ControlWindow& c) const override {
+        return rowsText(static_cast<const forms::FileListBox&>(*c.control).items());
     }
     void command(ControlWindow& c, WORD code, Forwarder& to) const override {
         const int row = pickedRow(c);

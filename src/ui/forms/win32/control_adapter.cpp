@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/control_adapter.h"
 
 #include "ui/forms/win32/text.h"
@@ -19,7 +22,18 @@ class NoWindow final : public ControlAdapter {
 ControlWindow::~ControlWindow() {
     if (font) DeleteObject(font);
     if (brush) DeleteObject(brush);
+    if (icon) DestroyIcon(icon);
     if (picture.bitmap) DeleteObject(picture.bitmap);
+}
+
+std::wstring ControlAdapter::text(const ControlWindow& control) const {
+    return wide(control.control->caption());
+}
+
+std::wstring rowsText(const std::vector<std::string>& rows) {
+    std::wstring all;
+    for (const std::string& row : rows) all += wide(row) + L'\n';
+    return all;
 }
 
 const ControlAdapter& adapterFor(ControlKind kind) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <functional>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "ui/forms/control.h"
+#include "ui/forms/win32/fonts.h"
 #include "ui/forms/win32/win32.h"
 
 namespace korvo::win32 {
@@ -37,7 +41,9 @@ struct ControlWindow {
     const ControlAdapter* adapter;
     HWND hwnd = nullptr;
     HFONT font = nullptr;
-    HBRUSH brush = nullptr;  // the background, when the model decides it
+    Script script = Script::Latin;  // of the text the font was chosen for
+    HBRUSH brush = nullptr;         // the background, when the model decides it
+    HICON icon = nullptr;           // a button's picture
     COLORREF back = 0;
     DecodedPicture picture;  // picture boxes and images
 };
@@ -69,7 +75,9 @@ constexpr int DropListHeight = 200;
 enum class Paint {
     Backdrop,  // what lies beneath it: the last control declared before it that paints one and
                // covers it (its frame or picture box, a strip it lies on), else the form
-    Field,     // the window system's own field or button colour
+    Face,      // the window system's button face, the colour of a dialog's surface (frames,
+               // option buttons and check boxes, even on a form of another colour)
+    Field,     // the window system's own field or button colour, as the control draws it
 };
 
 // Everything that differs between control kinds, for one kind. The view and the form window do
@@ -82,8 +90,9 @@ class ControlAdapter {
     // The control's window as a child of `parent` (childWindow), set up for the kind; nullptr
     // for kinds without one.
     virtual HWND create(ControlWindow& control, HWND parent) const = 0;
-    // Shows one property (Caption, Value, List, ListIndex, Locked); the others and the ones a
-    // kind does not have are ignored. The notifications it raises are not taken for the user's.
+    // Shows one property (Caption, Value, List, ListIndex, Locked, Picture); the others and the
+    // ones a kind does not have are ignored. The notifications it raises are not taken for the
+    // user's.
     virtual void show(ControlWindow& /*control*/, forms::Property /*property*/) const {}
     // The control sent its form WM_COMMAND with `code`: what the user did, for the forwarder.
     virtual void command(ControlWindow& /*control*/, WORD /*code*/, Forwarder& /*to*/) const {}
@@ -96,6 +105,8 @@ class ControlAdapter {
                                            WPARAM /*wparam*/, LPARAM /*lparam*/) const {
         return std::nullopt;
     }
+    // The text the control shows, whose script its font must have: its caption, or its rows.
+    virtual std::wstring text(const ControlWindow& control) const;
     virtual Paint paint() const { return Paint::Field; }
     // A control that does nothing with a mouse button itself: presses and moves over it are its
     // own, and the left button pressed and released over it is its click.
@@ -118,6 +129,9 @@ void showCaption(ControlWindow& control, forms::Property property);
 // A list box's or combo box's rows replaced by `rows`, in one repaint; `reset` and `add` are the
 // class's messages (LB_RESETCONTENT and LB_ADDSTRING, or the CB_ ones).
 void showRows(HWND list, const std::vector<std::string>& rows, UINT reset, UINT add);
+
+// The rows of a list as one text, for ControlAdapter::text.
+std::wstring rowsText(const std::vector<std::string>& rows);
 
 // The adapters, one a kind, defined beside the controls they make.
 using AdapterList = std::vector<std::pair<forms::ControlKind, const ControlAdapter*>>;

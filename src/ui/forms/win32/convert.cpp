@@ -1,9 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/convert.h"
-
-#include <algorithm>
-#include <cmath>
-
-#include "ui/forms/win32/text.h"
 
 namespace korvo::win32 {
 
@@ -79,21 +77,6 @@ LPCWSTR cursorOf(int pointer) {
         default:
             return IDC_ARROW;
     }
-}
-
-HFONT makeFont(const forms::Font& font) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    // A size the model could not have meant (zero, negative, absurd) falls back to the default.
-    const double points = font.size > 0 && font.size < 500 ? font.size : 8.25;
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    // The character set makes the font mapper pick a face that has the script (the Japanese and
-    // Chinese captions), whatever face is named.
-    const auto charset = static_cast<DWORD>(std::clamp(font.charset, 0, 255));
-    return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic ? TRUE : FALSE,
-                       FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wide(font.name).c_str());
 }
 
 forms::MouseEvent modelEvent(UINT message, WPARAM wparam, LPARAM lparam, int twipsPerPixel) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "ui/forms/control.h"
@@ -27,9 +30,6 @@ bool shown(const forms::Control& control);
 // The system cursor for a control's MousePointer (99 is Korvo's custom pointer, the hand over a
 // link); the arrow for 0 and for what the window system has no cursor for.
 LPCWSTR cursorOf(int pointer);
-
-// The model's font at the screen's resolution. The caller deletes it.
-HFONT makeFont(const forms::Font& font);
 
 // A press or move as the model's mouse handlers take it, x and y in twips.
 forms::MouseEvent modelEvent(UINT message, WPARAM wparam, LPARAM lparam, int twipsPerPixel);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/form_window.h"
 
 #include <algorithm>
@@ -12,8 +15,6 @@ namespace korvo::win32 {
 namespace {
 
 using forms::FormProperty;
-
-constexpr wchar_t FormClass[] = L"KorvoForm";
 
 DWORD formStyle(forms::BorderStyle border) {
     switch (border) {
@@ -59,11 +60,16 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
 
 FormWindow::FormWindow(forms::Form& form, Binding& binding) : form_(&form), binding_(binding) {
     [[maybe_unused]] static const bool registered =
-        (registerWindowClass(FormClass, windowProc, CS_DBLCLKS), true);
-    hwnd_ = CreateWindowExW(formExStyle(form), FormClass, wide(form.caption()).c_str(),
-                            formStyle(form.borderStyle()) | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                            form.showInTaskbar() ? nullptr : binding.owner, nullptr,
-                            GetModuleHandleW(nullptr), this);
+        (registerWindowClass(ClassName, windowProc, CS_DBLCLKS), true);
+    // The system chooses a default place only for an overlapped window: one is made, then given
+    // the form's own styles.
+    const bool systemPlaces = form.startUpPosition() == forms::StartUpPosition::WindowsDefault;
+    hwnd_ = CreateWindowExW(
+        formExStyle(form), ClassName, wide(form.caption()).c_str(),
+        (systemPlaces ? WS_OVERLAPPED : formStyle(form.borderStyle())) | WS_CLIPCHILDREN,
+        systemPlaces ? CW_USEDEFAULT : 0, systemPlaces ? CW_USEDEFAULT : 0, 0, 0,
+        form.showInTaskbar() ? nullptr : binding.owner, nullptr, GetModuleHandleW(nullptr), this);
+    if (systemPlaces && hwnd_) applyFlags();
 }
 
 FormWindow::~FormWindow() {
@@ -125,7 +131,10 @@ void FormWindow::apply(FormProperty property) {
             applyGeometry();
             break;
         case FormProperty::Visible:
-            ShowWindow(hwnd_, form_->visible() ? SW_SHOWNORMAL : SW_HIDE);
+            if (form_->visible())
+                show();
+            else
+                ShowWindow(hwnd_, SW_HIDE);
             break;
     }
 }
@@ -168,9 +177,56 @@ void FormWindow::applyGeometry() {
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
                        menuBar_ != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    // The window goes to the model's left and top when the form is placed by hand, and when its
+    // code moves it; otherwise it stays where the system, the start-up position or the user put it.
+    const bool moved = known_ ? rect.left != known_->left || rect.top != known_->top
+                              : form_->startUpPosition() == forms::StartUpPosition::Manual;
+    known_ = rect;
     const Applying applying(binding_);
     SetWindowPos(hwnd_, nullptr, toPixels(rect.left, tpp), toPixels(rect.top, tpp),
-                 outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                 outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (moved ? 0 : SWP_NOMOVE));
+}
+
+void FormWindow::show() {
+    if (!placed_) place();
+    placed_ = true;
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd_);
+}
+
+void FormWindow::place() {
+    // Where the user last put a window of this form while the program runs, else where the form
+    // asks to be first shown: centred on the screen the pointer is on, or the system's default
+    // place moved onto that screen. Either way wholly on it.
+    RECT outer{};
+    GetWindowRect(hwnd_, &outer);
+    const LONG width = outer.right - outer.left, height = outer.bottom - outer.top;
+    POINT at{outer.left, outer.top};
+    const auto kept = binding_.userPlaces.find(form_->name());
+    const auto start = form_->startUpPosition();
+    if (kept == binding_.userPlaces.end() && start == forms::StartUpPosition::Manual) return;
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO screen{sizeof screen, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &screen);
+    const RECT& work = screen.rcWork;
+    if (kept != binding_.userPlaces.end()) {
+        at = kept->second;
+    } else if (start == forms::StartUpPosition::CenterScreen) {
+        at = {work.left + (work.right - work.left - width) / 2,
+              work.top + (work.bottom - work.top - height) / 2};
+    } else {
+        MONITORINFO given{sizeof given, {}, {}, 0};
+        GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &given);
+        at = {work.left + at.x - given.rcWork.left, work.top + at.y - given.rcWork.top};
+    }
+    if (kept == binding_.userPlaces.end()) {
+        at.x = std::max(work.left, std::min(at.x, work.right - width));
+        at.y = std::max(work.top, std::min(at.y, work.bottom - height));
+    }
+    const Applying applying(binding_);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::scheduleMenuBar() {
@@ -204,19 +260,23 @@ void FormWindow::rebuildMenuBar() {
     applyGeometry();
 }
 
-void FormWindow::modelFollowsWindow() {
-    // The user moved or sized the window: the model keeps the window's place, in twips. Only
-    // what changed in pixels is written back, so rounding never creeps into the model.
+void FormWindow::modelFollowsWindow(const WINDOWPOS& change) {
+    // The user moved or sized the window: the model keeps the window's place, in twips, and a
+    // window of this form goes back there while the program runs. Only what changed in pixels
+    // is written back, so rounding never creeps into the model.
     const int tpp = twipsPerPixel();
     const forms::Rect& rect = form_->rect();
     RECT outer{}, inner{};
     GetWindowRect(hwnd_, &outer);
     GetClientRect(hwnd_, &inner);
     forms::Rect next = rect;
-    if (outer.left != toPixels(rect.left, tpp)) next.left = outer.left * tpp;
-    if (outer.top != toPixels(rect.top, tpp)) next.top = outer.top * tpp;
+    if (!(change.flags & SWP_NOMOVE)) {
+        binding_.userPlaces[form_->name()] = {outer.left, outer.top};
+        if (outer.left != toPixels(rect.left, tpp)) next.left = outer.left * tpp;
+        if (outer.top != toPixels(rect.top, tpp)) next.top = outer.top * tpp;
+    }
     const RECT client = pixelRect({0, 0, rect.width, rect.height}, tpp);
-    if (!IsIconic(hwnd_)) {
+    if (!IsIconic(hwnd_) && !(change.flags & SWP_NOSIZE)) {
         if (inner.right != client.right) next.width = inner.right * tpp;
         if (inner.bottom != client.bottom) next.height = inner.bottom * tpp;
     }
@@ -226,31 +286,37 @@ void FormWindow::modelFollowsWindow() {
     binding_.runtime.dispatch([form, next] { form->setRect(next); });
 }
 
-std::optional<forms::Color> FormWindow::backdrop(const forms::Control& control) const {
+std::optional<COLORREF> FormWindow::painted(const forms::Control& control) {
+    if (control.backColor()) return colorref(*control.backColor());
+    if (adapterFor(control.kind()).paint() == Paint::Face) return GetSysColor(COLOR_BTNFACE);
+    return std::nullopt;
+}
+
+std::optional<COLORREF> FormWindow::backdrop(const forms::Control& control) const {
     // The colour of the last control declared before this one that paints its background and
     // covers it (its frame or picture box, or a strip it lies on); else the form's.
     const forms::Rect place = formRect(control);
-    std::optional<forms::Color> found = form_->backColor();
+    std::optional<COLORREF> found;
+    if (form_->backColor()) found = colorref(*form_->backColor());
     for (const forms::Control* other : form_->controls()) {
         if (other == &control) break;
-        if (other->backColor() && adapterFor(other->kind()).passive() && shown(*other) &&
-            contains(formRect(*other), place))
-            found = other->backColor();
+        if (!adapterFor(other->kind()).passive() || !shown(*other) ||
+            !contains(formRect(*other), place))
+            continue;
+        if (const std::optional<COLORREF> colour = painted(*other)) found = colour;
     }
     return found;
 }
 
 void FormWindow::applyColors(ControlWindow& c) {
-    const bool backdropped = c.adapter->paint() == Paint::Backdrop;
-    std::optional<forms::Color> back = c.control->backColor();
-    if (!back && backdropped) back = backdrop(*c.control);
+    const Paint paint = c.adapter->paint();
+    std::optional<COLORREF> back = painted(*c.control);
+    if (!back && paint == Paint::Backdrop) back = backdrop(*c.control);
+    if (!back && paint != Paint::Field) back = GetSysColor(COLOR_BTNFACE);
     if (c.brush) DeleteObject(c.brush);
     c.brush = nullptr;
     if (back) {
-        c.back = colorref(*back);
-        c.brush = CreateSolidBrush(c.back);
-    } else if (backdropped) {
-        c.back = GetSysColor(COLOR_BTNFACE);
+        c.back = *back;
         c.brush = CreateSolidBrush(c.back);
     }
     InvalidateRect(c.hwnd, nullptr, TRUE);

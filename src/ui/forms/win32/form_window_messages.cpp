@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The form window's window procedures: what happens on a form's window and on its controls'
 // windows, routed to the model, to the control's adapter or to the system.
 
@@ -39,8 +42,12 @@ LRESULT FormWindow::message(UINT message, WPARAM wparam, LPARAM lparam) {
             binding_.runtime.dispatch([form] { form->requestClose(); });
             return 0;
         }
+        case WM_SETFOCUS:  // on to one of its controls
+            focusFirst();
+            return 0;
         case WM_WINDOWPOSCHANGED:
-            if (binding_.applying == 0 && IsWindowVisible(hwnd)) modelFollowsWindow();
+            if (binding_.applying == 0 && IsWindowVisible(hwnd))
+                modelFollowsWindow(*reinterpret_cast<const WINDOWPOS*>(lparam));
             break;
         case RebuildMenuBar:
             rebuildMenuBar();
@@ -58,6 +65,8 @@ std::optional<LRESULT> FormWindow::fromControl(UINT message, WPARAM wparam, LPAR
         case WM_COMMAND:
             if (lparam == 0 && HIWORD(wparam) == 0)  // a menu bar command
                 menuCommand(LOWORD(wparam));
+            else if (movingFocus_ && HIWORD(wparam) == BN_CLICKED)  // see focusOn
+                return 0;
             else if (ControlWindow* c = byHandle(lparam); c && binding_.applying == 0)
                 c->adapter->command(*c, HIWORD(wparam), binding_.forwarder);
             return 0;
@@ -135,6 +144,10 @@ std::optional<LRESULT> FormWindow::controlMessage(ControlWindow& c, UINT message
             }
             return 0;
         }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            focusMoved(message == WM_SETFOCUS ? c.hwnd : reinterpret_cast<HWND>(wparam));
+            return std::nullopt;
         default:
             return c.adapter->message(c, message, wparam, lparam);
     }

@@ -1,8 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/scheduler.h"
 
 #include <algorithm>
 
 #include "ui/forms/runtime.h"
+#include "ui/forms/win32/form_window.h"
 
 namespace korvo::win32 {
 
@@ -64,11 +68,14 @@ void Scheduler::due(UINT_PTR id) {
 int runMessageLoop(const forms::Runtime& runtime) {
     if (runtime.ended()) return 0;
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) handleMessage(message);
     return 0;
+}
+
+void handleMessage(MSG& message) {
+    if (dialogMessage(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace korvo::win32

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <map>
@@ -35,5 +38,9 @@ class Scheduler final : public forms::Scheduler {
 
 // Waits in the thread's message loop until the program ends; at once when it already has.
 int runMessageLoop(const forms::Runtime& runtime);
+
+// One message of the thread's queue as the loop handles it: the keys that walk a form's controls
+// and press its buttons first (dialogMessage).
+void handleMessage(MSG& message);
 
 }  // namespace korvo::win32

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/view.h"
 
 #include <map>
@@ -103,8 +106,10 @@ void View::Impl::loaded(forms::Form& form) {
         for (FormProperty property :
              {FormProperty::Colors, FormProperty::Icon, FormProperty::Geometry})
             window->apply(property);
+        // As on a window the mouse opened, the focus is not outlined until the keyboard moves it.
+        SendMessageW(window->hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     }
-    if (form.visible()) ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    if (form.visible()) window->show();
 }
 
 void View::Impl::unloaded(forms::Form& form) {
@@ -162,7 +167,8 @@ void View::Impl::applyControl(ControlWindow& c, Property property) {
         case Property::Font:
             applyFont(c);
             break;
-        case Property::Picture:  // drawn from the model whenever it is painted
+        case Property::Picture:  // pictures are drawn from the model whenever they are painted
+            c.adapter->show(c, property);
             InvalidateRect(c.hwnd, nullptr, TRUE);
             break;
         case Property::MousePointer:  // read when the pointer passes over the control
@@ -170,13 +176,18 @@ void View::Impl::applyControl(ControlWindow& c, Property property) {
             break;
         default:
             c.adapter->show(c, property);
+            // A text in another script may need another face.
+            if ((property == Property::Caption || property == Property::List) &&
+                c.control->hasFont() && scriptOf(c.adapter->text(c)) != c.script)
+                applyFont(c);
             break;
     }
 }
 
 void View::Impl::applyFont(ControlWindow& c) {
     if (!c.control->hasFont()) return;
-    HFONT font = makeFont(c.control->font());
+    c.script = scriptOf(c.adapter->text(c));
+    HFONT font = makeFont(c.control->font(), c.script);
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (c.font) DeleteObject(c.font);
     c.font = font;
@@ -231,8 +242,7 @@ void View::formEvent(forms::Form& form, forms::FormEvent event, forms::FormPrope
     if (!window) return;
     switch (event) {
         case forms::FormEvent::Shown:
-            ShowWindow(window->hwnd(), SW_SHOWNORMAL);
-            SetForegroundWindow(window->hwnd());
+            window->show();
             break;
         case forms::FormEvent::Hidden:
             ShowWindow(window->hwnd(), SW_HIDE);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/forms/win32/window_services.h"
 
 #include <cmath>
@@ -20,6 +23,13 @@ std::optional<std::wstring> browsableAddress(const std::string& address) {
     for (const char* scheme : {"http://", "https://", "mailto:"})
         if (lower.rfind(scheme, 0) == 0) return wide(address);
     if (lower.rfind("www.", 0) == 0) return wide("http://" + address);
+    // A local page (the user guide beside the program), never a local program.
+    const auto endsWith = [&lower](std::string_view end) {
+        return lower.size() >= end.size() &&
+               lower.compare(lower.size() - end.size(), end.size(), end) == 0;
+    };
+    if (lower.rfind("file://", 0) == 0 && (endsWith(".html") || endsWith(".htm")))
+        return wide(address);
     return std::nullopt;
 }
 

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QProxyStyle>
+
+#include "ui/forms/caption_fit.h"
+
+namespace korvo::qt {
+
+// The colours the windows' design leaves to the system, as they were on the desktop it was drawn
+// on: its explicit greys (the options dialog's RGB(192, 192, 192), the language buttons') are that
+// desktop's button face, so the frames, buttons and dialogs that take the system's colour agree
+// with them. One table, read by the palette and by whatever draws an edge.
+enum class SystemColor {
+    ButtonFace,
+    ButtonHighlight,  // the lit edge of a raised face
+    ButtonLight,
+    ButtonShadow,  // the shaded edge, and the groove of a frame
+    ButtonDarkShadow,
+    Window,  // the inside of a text box or a list
+    WindowText,
+    GrayText,  // the text of what is disabled
+    Highlight,
+    HighlightText,
+    InfoBackground,
+    InfoText,
+};
+QColor systemColor(SystemColor color);
+
+// Every role of every group set from the table, so that a control never takes a colour from the
+// container it sits in, nor from the desktop Korvo runs on.
+QPalette systemPalette();
+
+// Fusion with the sizes of the design's desktop: a 13-pixel circle or box beside an option
+// button's or a check box's caption, command buttons with a flat face of their colour and a bevel,
+// a slider's channel white, disabled text etched.
+class Style final : public QProxyStyle {
+  public:
+    Style();
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* returned = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
+};
+
+// Where a frame puts its caption on its border: this far from its left edge, with this much of
+// its own colour around the text, and the text's top on the frame's top edge.
+inline constexpr int FrameCaptionIndent = 8;
+inline constexpr int FrameCaptionGap = 2;
+
+// What the binding draws around captions, for forms::captionOverflows.
+forms::CaptionChrome captionChrome();
+
+// Gives the application the look above, once; later calls change nothing.
+void installLook();
+
+}  // namespace korvo::qt
