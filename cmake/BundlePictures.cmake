@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # cmake -DROOT=<resources> -DOUTPUT=<file.cpp> -DFILES=<a|b|...> -P BundlePictures.cmake
 # Writes the bundled pictures as byte arrays, each under its source name (":flags/0.png" for
 # resources/flags/0.png), for the Linux program to read without any toolkit's resource system.

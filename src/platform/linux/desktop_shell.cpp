@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/linux/desktop_shell.h"
 
 // Before Xlib, whose macros (None, Status) would break the forms' names.

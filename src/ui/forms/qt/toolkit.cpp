@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt binding as the module the Linux program loads when its first window is needed.
 
 #include "ui/forms/toolkit.h"
