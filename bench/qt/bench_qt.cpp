@@ -18,7 +18,6 @@
 
 #include "platform/folder_listing.h"
 #include "ui/forms/qt/pictures.h"
-#include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
 #include "ui/forms/runtime.h"

@@ -93,6 +93,8 @@ TEST(QtCaptions, EveryCaptionFitsItsDesignInEveryLanguage) {
                        &app.form<Form5>(),    &app.form<Form4>()};
         });
         for (forms::Form* form : windows) {
+            // Measured as drawn: a form gets its window when it is shown.
+            app.runtime().dispatch([form] { form->show(); });
             QWidget* window = program.view().window(*form);
             ASSERT_NE(window, nullptr);
             const WidgetMetrics metrics(program.view());

@@ -12,8 +12,8 @@
 #include "app/program.h"
 #include "platform/disk_text_file_store.h"
 #include "platform/folder_listing.h"
+#include "platform/linux/glib_loop.h"
 #include "platform/local_time.h"
-#include "ui/forms/qt/scheduler.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
 
@@ -53,7 +53,7 @@ class QtProgram {
 
   private:
     QTemporaryDir folder_;
-    Scheduler scheduler_;
+    platform::GlibLoop scheduler_;
     WindowServices window_;
     platform::StdFileSystem files_;
     platform::DiskTextFileStore store_;

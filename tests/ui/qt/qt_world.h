@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "platform/folder_listing.h"
-#include "ui/forms/qt/scheduler.h"
+#include "platform/linux/glib_loop.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
 #include "ui/forms/runtime.h"
@@ -22,7 +22,7 @@ namespace korvo::qt::test {
 // A runtime on the real Qt services with the view attached, as main() wires it, minus the
 // program: forms of the tests' own making are rendered and driven through it.
 struct QtWorld {
-    Scheduler scheduler;
+    platform::GlibLoop scheduler;  // the program's loop, which Qt's loop runs
     WindowServices window;
     platform::StdFileSystem files;
     forms::Runtime runtime{scheduler, window, files};

@@ -53,9 +53,17 @@ struct QtView : ::testing::Test {
 };
 
 TEST_F(QtView, TheWindowTakesItsFlagsAndEnabledStateFromTheForm) {
+    // A form gets its window when it is first shown, made from the model as it stands then.
+    EXPECT_EQ(w.view.window(f), nullptr) << "a form that was never shown has no window";
+    f.Title.setCaption("Made late");
+    f.Box.setEnabled(false);
+    f.show();
     QWidget* window = w.view.window(f);
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->isVisible()) << "forms load hidden";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(w.widget<QLabel>(f.Title)->text(), "Made late");
+    EXPECT_FALSE(w.view.widget(f.Tick)->isEnabled()) << "inside the frame disabled before";
+    f.Box.setEnabled(true);
     EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool) << "no task-bar button";
     EXPECT_EQ(window->findChild<QMenuBar*>(), nullptr) << "a hidden menu is for popping up";
     // Places, sizes and back colours are read off the real program's windows on X11.
@@ -72,9 +80,9 @@ TEST_F(QtView, TheWindowTakesItsFlagsAndEnabledStateFromTheForm) {
 }
 
 TEST_F(QtView, AWindowGoesToItsDesignedPlaceOnlyWhenItsFormAsks) {
-    QWidget* window = w.view.window(f);
     f.setRect({1500, 750, f.rect().width, f.rect().height});
     f.show();
+    QWidget* window = w.view.window(f);
     EXPECT_FALSE(window->testAttribute(Qt::WA_Moved)) << "the window manager's place by default";
     QtWorld other;
     Sampler& manual =
@@ -86,6 +94,7 @@ TEST_F(QtView, AWindowGoesToItsDesignedPlaceOnlyWhenItsFormAsks) {
 }
 
 TEST_F(QtView, ModelChangesShowWithoutComingBackAsUserActions) {
+    f.show();
     const int polls = f.polls;
     f.Title.setCaption("A && B &Co");
     EXPECT_EQ(w.widget<QLabel>(f.Title)->text(), "A & B Co") << "'&' marks the access key";

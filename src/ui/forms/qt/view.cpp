@@ -135,7 +135,6 @@ void View::Impl::walkInTabOrder(FormWindow& window) {
 void View::Impl::unloaded(forms::Form& form) {
     const auto it = forms_.find(&form);
     if (it == forms_.end()) return;
-    services_.formUnloaded(form);
     FormWindow* window = it->second.release();
     forms_.erase(it);
     // Forgotten first, so that nothing the window still does reaches the form.
@@ -341,8 +340,11 @@ View::View(forms::Runtime& runtime, WindowServices& services)
     installLook();
     services.setView(this);
     runtime.addObserver(this);
-    // Forms loaded before the view was attached get their windows now.
-    for (forms::Form* form : runtime.forms()) impl_->loaded(*form);
+    // A window is made when its form is first shown, from the model as it stands then: forms
+    // that are only hosts (the tray menu, the timers, the hidden option form) never get one,
+    // and a view attached to a program that has run a while draws what it shows at once.
+    for (forms::Form* form : runtime.forms())
+        if (form->visible()) impl_->loaded(*form);
 }
 
 View::~View() {
@@ -351,8 +353,8 @@ View::~View() {
 }
 
 void View::formEvent(forms::Form& form, forms::FormEvent event, forms::FormProperty property) {
-    if (event == forms::FormEvent::Loaded) return impl_->loaded(form);
     if (event == forms::FormEvent::Unloaded) return impl_->unloaded(form);
+    if (event == forms::FormEvent::Shown && !impl_->find(form)) impl_->loaded(form);
     FormWindow* window = impl_->find(form);
     if (!window) return;
     switch (event) {

@@ -17,10 +17,10 @@ class QWidget;
 namespace korvo::qt {
 
 class View;
-class TrayIcon;
 
-// What the forms ask of the window system, on Qt: popup menus, window drags, pictures, the
-// tray icon, the browser, the screen's resolution and the end of the program.
+// What the forms ask of the window system, on Qt: popup menus, window drags, raising windows,
+// pictures, the browser, the screen's resolution and the end of the program. The tray icon is
+// the program's shell's, which answers before Qt is ever loaded.
 class WindowServices final : public QObject, public forms::WindowServices {
   public:
     WindowServices();
@@ -35,8 +35,6 @@ class WindowServices final : public QObject, public forms::WindowServices {
     void activate(forms::Form& form) override;
     std::optional<forms::PictureInfo> probePicture(const std::string& path) override;
     void openAddress(const std::string& address) override;
-    // Button presses and releases on the icon reach the owner's Form_MouseMove with the mouse
-    // message number times twipsPerPixelX as X: 514 left up, 517 right up, and so on.
     void addTrayIcon(forms::Form& owner, const std::string& tip) override;
     void removeTrayIcon(forms::Form& owner) override;
     int twipsPerPixelX() override;
@@ -47,20 +45,11 @@ class WindowServices final : public QObject, public forms::WindowServices {
 
     // Set by the view while it exists: the services find a form's window through it.
     void setView(View* view) { view_ = view; }
-    // The view reports unloaded forms, so that nothing is ever delivered to a form that is gone.
-    void formUnloaded(forms::Form& form);
-    // True while a tray icon of `owner` is shown (for tests).
-    bool hasTrayIcon(const forms::Form& owner) const;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class DragFollower;
-    TrayIcon* trayFor(const QObject* iconWindow) const;
 
     View* view_ = nullptr;
-    std::map<const forms::Form*, QPointer<TrayIcon>> trays_;
     std::unique_ptr<DragFollower> drag_;
 };
 
