@@ -170,6 +170,36 @@ TEST_F(QtPreview, WhatIsNoPictureIsRefusedAndALargeOneDecodesOnlyAtTheSizeShown)
     EXPECT_LT(colour.green(), 100);
 }
 
+// Some window systems reduce a palette picture's pixmap to two colours: the preview never hands
+// them one.
+TEST_F(QtPreview, PaletteGreyAndOneBitPicturesDecodeInFullColourAtEverySize) {
+    QImage palette(40, 20, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(200, 30, 30), qRgb(30, 30, 200), qRgb(30, 160, 60)});
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) palette.setPixel(x, y, x < 20 ? 0 : (y < 10 ? 1 : 2));
+    QImage grey(40, 20, QImage::Format_Grayscale8);
+    grey.fill(QColor(128, 128, 128));
+    QImage bits(40, 20, QImage::Format_Mono);
+    bits.fill(0);
+    for (const auto& [name, image] :
+         {std::pair{"palette.png", palette}, {"grey.png", grey}, {"bits.png", bits}}) {
+        SCOPED_TRACE(name);
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(image.save(file, "PNG"));
+        const QImage expected = image.convertToFormat(QImage::Format_RGB32);
+        for (const QSize size : {QSize(), QSize(20, 10), QSize(80, 40)}) {
+            const QImage decoded = decodePicture(file.toStdString(), size);
+            EXPECT_TRUE(decoded.format() == QImage::Format_RGB32 ||
+                        decoded.format() == QImage::Format_ARGB32_Premultiplied)
+                << decoded.format();
+            for (const QPoint at : {QPoint(5, 2), QPoint(30, 4), QPoint(30, 15)}) {
+                const QPoint scaled(at.x() * decoded.width() / 40, at.y() * decoded.height() / 20);
+                EXPECT_EQ(decoded.pixelColor(scaled).rgb(), expected.pixelColor(at).rgb());
+            }
+        }
+    }
+}
+
 TEST_F(QtPreview, EachFormatIsKnownByItsFirstBytesWhateverTheFileIsCalled) {
     for (const char* format :
          {"png", "jpeg", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm", "tiff", "webp", "ico", "wbmp"}) {

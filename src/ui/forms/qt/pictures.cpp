@@ -3,6 +3,7 @@
 
 #include "ui/forms/qt/pictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "base/picture_format.h"
+#include "ui/forms/bundled_pictures.h"
 
 namespace korvo::qt {
 
@@ -59,29 +61,50 @@ const char* qtFormat(PictureFormat format) {
 // A reader bound to the one format the file is in: by its first bytes, else (the formats
 // without a signature, TGA and WBMP) by its name's extension.
 struct Reader {
-    explicit Reader(const std::string& source) : file(pictureLocation(source)) {
-        if (!file.open(QIODevice::ReadOnly)) return;
-        const QByteArray head = file.peek(PictureSignatureSize);
+    explicit Reader(const std::string& source) {
+        // A picture bundled with the program is read from the program's own bytes.
+        if (!source.empty() && source.front() == ':') {
+            const auto bytes = forms::bundledPicture(source);
+            bundled.setData(reinterpret_cast<const char*>(bytes.data()),
+                            static_cast<qsizetype>(bytes.size()));
+            device = &bundled;
+        } else {
+            file.setFileName(pictureLocation(source));
+            device = &file;
+        }
+        if (!device->open(QIODevice::ReadOnly)) return;
+        const QByteArray head = device->peek(PictureSignatureSize);
         QByteArray format = qtFormat(pictureFormat(std::string_view(head.data(), head.size())));
         if (format.isEmpty()) format = QFileInfo(file.fileName()).suffix().toLower().toLatin1();
         if (format.isEmpty()) return;
-        reader.setDevice(&file);
+        reader.setDevice(device);
         reader.setFormat(format);
         reader.setAutoDetectImageFormat(false);
     }
     bool canRead() { return reader.device() && reader.canRead(); }
 
     QFile file;
+    QBuffer bundled;
+    QIODevice* device = nullptr;
     QImageReader reader;
 };
+
+// Palette, grey and one-bit pictures become 32-bit before anything scales or draws them: some
+// window systems' pixmaps would otherwise reduce them to two colours.
+bool fullColour(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied || format == QImage::Format_Invalid;
+}
+
+QImage inFullColour(QImage image) {
+    if (fullColour(image.format())) return image;
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
 
 }  // namespace
 
 QString pictureLocation(const std::string& source) {
-    if (!source.empty() && source.front() == ':') {
-        const QString name = QString::fromUtf8(source.c_str() + 1);
-        return name.startsWith(u'/') ? QLatin1Char(':') + name : QStringLiteral(":/") + name;
-    }
     return QFile::decodeName(QByteArray::fromStdString(source));
 }
 
@@ -105,6 +128,13 @@ QImage decodePicture(const std::string& source, QSize size, QSize visible) {
     if (!file.canRead()) return {};
     QImageReader& reader = file.reader;
     if (!size.isEmpty()) {
+        if (!fullColour(reader.imageFormat())) {
+            // Scaled in full colour: a palette scaled as it is keeps only its own colours.
+            const QImage whole = inFullColour(reader.read());
+            return whole.isNull()
+                       ? whole
+                       : whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
         reader.setScaledSize(size);
     } else if (!visible.isEmpty()) {
         const QSize natural = reader.size();
@@ -112,7 +142,7 @@ QImage decodePicture(const std::string& source, QSize size, QSize visible) {
             (natural.width() > visible.width() || natural.height() > visible.height()))
             reader.setClipRect({{0, 0}, natural.boundedTo(visible)});
     }
-    return reader.read();
+    return inFullColour(reader.read());
 }
 
 // What a decode on the pool shares with the cache that asked for it: the newest request's

@@ -20,8 +20,8 @@ class QObject;
 
 namespace korvo::qt {
 
-// Where a picture source is read from: ":name" (or ":/name") is a bundled Qt resource, anything
-// else a file path in Korvo's byte encoding.
+// The file a picture source names, in Korvo's byte encoding (":name" sources are the program's
+// bundled pictures, read from its own bytes, not from a file).
 QString pictureLocation(const std::string& source);
 
 // The picture's natural size from its header alone; nullopt when the file is not a picture Qt
