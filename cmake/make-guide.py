@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Korvo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Makes Korvo's user guide, one HTML page with its pictures inside, from README.md.
 
     make-guide.py README.md OUTPUT.html

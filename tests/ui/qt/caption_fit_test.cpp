@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every caption of every window Korvo shows, in every language, measured with the fonts the Qt
 // binding draws in against the room its design gives it.
 #include <gtest/gtest.h>

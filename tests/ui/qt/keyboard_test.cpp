@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Korvo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options dialog and the assistant by keyboard alone: Tab walks the controls in the form's
 // order, Space picks, arrows move the slider and the lists, Enter presses the focused or the
 // default button.
