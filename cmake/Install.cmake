@@ -3,12 +3,14 @@
 
 # Installing Korvo on Linux, and its Debian package through CPack.
 #
-# The program folder stays one folder, lib/korvo: the executable finds the default Korv.ini, the
-# sample pictures and the user guide beside itself, wherever the prefix is. bin/korvo is a relative link to it,
+# The program folder stays one folder, lib/korvo: the executable finds the window toolkit's module
+# (korvo-qt.so), the default Korv.ini, the sample pictures and the user guide beside itself,
+# wherever the prefix is. bin/korvo is a relative link to it,
 # so the tree can be moved whole. A program folder the user cannot write sends the settings to
 # ~/.config/korvo (src/platform/linux/settings_folder.h).
 set(KORVO_PROGRAM_DIR lib/korvo)
 install(TARGETS korvo RUNTIME DESTINATION ${KORVO_PROGRAM_DIR})
+install(TARGETS korvo_qt_toolkit LIBRARY DESTINATION ${KORVO_PROGRAM_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/Korv.ini DESTINATION ${KORVO_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/fond DESTINATION ${KORVO_PROGRAM_DIR})
 # The user guide the about box opens (src/CMakeLists.txt makes it).
@@ -94,6 +96,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-image-formats-plugins)
+# WebP and TIFF pictures: the preview reads them through Qt's plugins, the wallpaper check through
+# gdk-pixbuf's loaders.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, webp-pixbuf-loader")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

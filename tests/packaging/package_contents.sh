@@ -19,7 +19,8 @@ trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB >/dev/null
 deb=$(ls "$out"/korvo_*.deb)
 files=$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')
-for want in ./usr/lib/korvo/korvo ./usr/lib/korvo/Korv.ini ./usr/lib/korvo/fond/dawn.png \
+for want in ./usr/lib/korvo/korvo ./usr/lib/korvo/korvo-qt.so ./usr/lib/korvo/Korv.ini \
+    ./usr/lib/korvo/fond/dawn.png \
     ./usr/lib/korvo/guide.html \
     ./usr/bin/korvo-\>../lib/korvo/korvo "./usr/share/applications/$id.desktop" \
     ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/"$id.png" \
@@ -68,7 +69,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/ .*//')
 for want in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 \
-    libglib2.0-0 libx11-6 libxrandr2 qt6-qpa-plugins; do
+    libglib2.0-0 libgdk-pixbuf-2.0-0 libx11-6 libxrandr2 qt6-qpa-plugins; do
     grep -qxF -- "$want" <<<"$names" || fail "Depends lacks $want: $depends"
 done
 # Debian's own rules, as scripts/package applies them: among them the contact's form and the
