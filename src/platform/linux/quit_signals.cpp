@@ -36,8 +36,9 @@ bool watchQuitSignals(forms::Scheduler& loop, std::function<void()> quit) {
     action.sa_handler = onQuitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
+    // SIGHUP too: a session that ends hangs up on the programs it started.
     return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
-           ::sigaction(SIGINT, &action, nullptr) == 0;
+           ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGHUP, &action, nullptr) == 0;
 }
 
 }  // namespace korvo::platform

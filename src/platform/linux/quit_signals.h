@@ -11,9 +11,9 @@ class Scheduler;
 
 namespace korvo::platform {
 
-// SIGTERM and SIGINT run `quit` from `loop`, as one event among the others: a signal handler may
-// only write a byte, so the signal travels through a pipe the loop watches. False when the
-// signals could not be caught (the process then ends as the signals' default says).
+// SIGTERM, SIGINT and SIGHUP run `quit` from `loop`, as one event among the others: a signal
+// handler may only write a byte, so the signal travels through a pipe the loop watches. False when
+// the signals could not be caught (the process then ends as the signals' default says).
 bool watchQuitSignals(forms::Scheduler& loop, std::function<void()> quit);
 
 }  // namespace korvo::platform
