@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Any first bytes of a file: no read past them, a known format or none, told by the first
-// PictureSignatureSize bytes alone, and never changed by the bytes that follow once told.
+// PictureSignatureSize bytes alone, and never changed by the bytes that follow once told; a
+// header's size read from the first PictureHeaderSize bytes alone, only for a format told, and
+// never nothing.
 #include <cstdint>
 #include <string_view>
 
@@ -21,5 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const PictureFormat shorter = korvo::pictureFormat(head.substr(0, cut));
         KORVO_REQUIRE(shorter == PictureFormat::NotAPicture || shorter == format);
     }
+    const auto size = korvo::headerSize(head);
+    KORVO_REQUIRE(size == korvo::headerSize(head.substr(0, korvo::PictureHeaderSize)));
+    KORVO_REQUIRE(!size ||
+                  (format != PictureFormat::NotAPicture && size->width > 0 && size->height > 0));
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "base/picture_format.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace korvo {
@@ -55,6 +56,56 @@ PictureFormat pictureFormat(std::string_view head) {
             if (holdsAt(head, 8, brand)) return PictureFormat::Heif;
     }
     return PictureFormat::NotAPicture;
+}
+
+namespace {
+
+std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = count; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+std::optional<PictureSize> sized(std::int64_t width, std::int64_t height) {
+    constexpr std::int64_t largest = 1 << 30;  // more than any picture format's own limit
+    if (width <= 0 || height <= 0 || width > largest || height > largest) return std::nullopt;
+    return PictureSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
+}  // namespace
+
+std::optional<PictureSize> headerSize(std::string_view head) {
+    switch (pictureFormat(head)) {
+        case PictureFormat::Png:  // the IHDR chunk comes first, its width and height first
+            if (head.size() < 24 || !holdsAt(head, 12, "IHDR")) return std::nullopt;
+            return sized(bigEndian(head, 16), bigEndian(head, 20));
+        case PictureFormat::Gif:
+            if (head.size() < 10) return std::nullopt;
+            return sized(littleEndian(head, 6, 2), littleEndian(head, 8, 2));
+        case PictureFormat::Bmp: {
+            // The 40-byte and later info headers hold signed 32-bit sizes (a negative height
+            // is a picture stored top down); the old 12-byte one unsigned 16-bit ones.
+            if (head.size() < 18) return std::nullopt;
+            if (littleEndian(head, 14, 4) == 12) {
+                if (head.size() < 22) return std::nullopt;
+                return sized(littleEndian(head, 18, 2), littleEndian(head, 20, 2));
+            }
+            if (head.size() < 26) return std::nullopt;
+            const auto height = static_cast<std::int32_t>(littleEndian(head, 22, 4));
+            return sized(static_cast<std::int32_t>(littleEndian(head, 18, 4)),
+                         height < 0 ? -static_cast<std::int64_t>(height) : height);
+        }
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace korvo

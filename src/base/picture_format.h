@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace korvo {
@@ -35,5 +36,19 @@ inline constexpr std::size_t PictureSignatureSize = 16;
 // file, a cut header). Only the bytes count, never a name. A format once told stays the same
 // whatever bytes follow.
 PictureFormat pictureFormat(std::string_view head);
+
+struct PictureSize {
+    int width;
+    int height;
+    friend bool operator==(const PictureSize&, const PictureSize&) = default;
+};
+
+// How many first bytes headerSize needs.
+inline constexpr std::size_t PictureHeaderSize = 32;
+
+// The size a PNG, GIF or BMP header gives in its fixed fields (PNG's IHDR, GIF's logical screen,
+// BMP's info header, its height either way up); nothing for other formats, a cut header or a
+// size of nothing. What the header says only: the data may still be broken.
+std::optional<PictureSize> headerSize(std::string_view head);
 
 }  // namespace korvo

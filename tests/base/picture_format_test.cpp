@@ -49,5 +49,23 @@ TEST(PictureFormat, EachFormatIsToldByItsFirstBytesAndNothingElseIs) {
         EXPECT_EQ(pictureFormat(head), format) << ::testing::PrintToString(std::string(head));
 }
 
+// The sizes the preview reads off the header alone; other formats are left to a decoder.
+TEST(PictureFormat, PngGifAndBmpTellTheirSizeInTheirHeader) {
+    const std::pair<std::string_view, std::optional<PictureSize>> cases[] = {
+        {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x04\0\0\0\x02\x80"sv, PictureSize{1024, 640}},
+        {"GIF89a\x18\0\x10\0"sv, PictureSize{24, 16}},
+        {"BM\x36\x03\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x18\0\0\0\xf0\xff\xff\xff"sv,
+         PictureSize{24, 16}},  // stored top down: a negative height
+        {"BM\x36\x03\0\0\0\0\0\0\x1a\0\0\0\x0c\0\0\0\x18\0\x10\0\x01\0"sv,
+         PictureSize{24, 16}},  // the old 12-byte header
+        {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\0\0\0\0\x10"sv, std::nullopt},
+        {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0"sv, std::nullopt},  // cut
+        {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xff\xff\xff\0\0\0\x10"sv, std::nullopt},
+        {"\xff\xd8\xff\xe0\0\x10JFIF"sv, std::nullopt},  // a JPEG's size is further in
+    };
+    for (const auto& [head, size] : cases)
+        EXPECT_EQ(headerSize(head), size) << ::testing::PrintToString(std::string(head));
+}
+
 }  // namespace
 }  // namespace korvo

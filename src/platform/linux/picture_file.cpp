@@ -216,12 +216,17 @@ std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
     std::vector<unsigned char> slice(1 << 14);
     ssize_t got;
     do {
-        got = ::read(fd, slice.data(), PictureSignatureSize);
+        got = ::read(fd, slice.data(), PictureHeaderSize);
     } while (got < 0 && errno == EINTR);
-    const char* name =
-        got > 0 ? anyLoaderName(pictureFormat(std::string_view(
-                      reinterpret_cast<const char*>(slice.data()), static_cast<std::size_t>(got))))
-                : nullptr;
+    const std::string_view head(reinterpret_cast<const char*>(slice.data()),
+                                got > 0 ? static_cast<std::size_t>(got) : 0);
+    // PNG, GIF and BMP say their size in fixed fields; a loader would decode a good part of the
+    // picture before it tells.
+    if (const auto fixed = headerSize(head)) {
+        ::close(fd);
+        return std::pair{fixed->width, fixed->height};
+    }
+    const char* name = got > 0 ? anyLoaderName(pictureFormat(head)) : nullptr;
     GdkPixbufLoader* loader =
         name && loaderAvailable(name) ? gdk_pixbuf_loader_new_with_type(name, nullptr) : nullptr;
     std::pair<int, int> size{0, 0};
