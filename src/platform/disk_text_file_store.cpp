@@ -63,7 +63,7 @@ bool DiskTextFileStore::replace(const std::string& path, const std::string& cont
             case durable::Written::Failed:
                 return false;
             case durable::Written::Done:
-                if (durable::moveOver(temporary, target)) return true;
+                if (durable::moveOver(temporary, target, flush_ == Flush::Folder)) return true;
                 std::error_code ignored;
                 std::filesystem::remove(temporary, ignored);
                 return false;

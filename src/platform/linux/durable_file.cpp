@@ -38,8 +38,10 @@ Written writeNew(const std::filesystem::path& path, const std::string& content) 
     return Written::Failed;
 }
 
-bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to,
+              bool flushFolder) {
     if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    if (!flushFolder) return true;
     // The new name lives in the folder: until the folder is on the disk, a power loss may bring
     // back the old entry. The file itself is whole either way, so a failure here is no failure.
     const auto folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");

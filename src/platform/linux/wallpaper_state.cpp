@@ -30,7 +30,9 @@ bool keepWallpaper(const std::string& folder, const Wallpaper& wallpaper) {
     std::filesystem::create_directories(toPath(folder), error);
     if (error) return false;
     const char style = static_cast<char>('0' + static_cast<int>(wallpaper.style));
-    DiskTextFileStore store;
+    // Written at every change: whole, old or new, is enough; a power cut may only bring back
+    // the wallpaper before the last.
+    DiskTextFileStore store(DiskTextFileStore::Flush::Renamed);
     return store.replace(folder + kFileName, std::string(1, style) + "\n" + wallpaper.path);
 }
 

@@ -42,9 +42,10 @@ Written writeNew(const std::filesystem::path& path, const std::string& content) 
     return Written::Failed;
 }
 
-bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to,
+              bool flushFolder) {
     return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+                       MOVEFILE_REPLACE_EXISTING | (flushFolder ? MOVEFILE_WRITE_THROUGH : 0)) != 0;
 }
 
 unsigned long processId() {
