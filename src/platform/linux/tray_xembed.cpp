@@ -388,8 +388,8 @@ class XEmbedTrayIcon final : public XEmbedIcon {
                     g = (g * a + 127) / 255;
                     b = (b * a + 127) / 255;
                 } else if (a >= 128) {
-                    maskBits[static_cast<std::size_t>(y) * stride + x / 8] |=
-                        static_cast<char>(1 << (x % 8));
+                    char& bits = maskBits[static_cast<std::size_t>(y) * stride + x / 8];
+                    bits = static_cast<char>(bits | (1 << (x % 8)));
                 }
                 XPutPixel(image, x, y,
                           channel(a, alphaMask) | channel(r, visual_->red_mask) |
