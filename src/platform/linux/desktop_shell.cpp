@@ -103,9 +103,13 @@ std::string toolkitPlatform(const Environment& env) {
     return {};
 }
 
-DesktopShell::DesktopShell(const Environment& env, GlibLoop& loop, std::string toolkitModule,
-                           int& argc, char** argv)
-    : env_(env), loop_(loop), toolkitModule_(std::move(toolkitModule)), argc_(argc), argv_(argv) {
+DesktopShell::DesktopShell(Environment env, GlibLoop& loop, std::string toolkitModule, int& argc,
+                           char** argv)
+    : env_(std::move(env)),
+      loop_(loop),
+      toolkitModule_(std::move(toolkitModule)),
+      argc_(argc),
+      argv_(argv) {
     if (env_.has("DISPLAY")) {
         X11Connection x(env_.get("DISPLAY"));
         if (x) {

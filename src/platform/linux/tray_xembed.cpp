@@ -101,12 +101,12 @@ unsigned long channel(unsigned value, unsigned long mask) {
 
 class XEmbedTrayIcon final : public XEmbedIcon {
   public:
-    XEmbedTrayIcon(Display* display, const std::string& title, const IconImage& icon,
-                   const std::string& tip, XEmbedCallbacks callbacks)
+    XEmbedTrayIcon(Display* display, std::string title, IconImage icon, std::string tip,
+                   XEmbedCallbacks callbacks)
         : display_(display),
-          title_(title),
-          icon_(icon),
-          tip_(tip),
+          title_(std::move(title)),
+          icon_(std::move(icon)),
+          tip_(std::move(tip)),
           callbacks_(std::move(callbacks)) {
         ErrorTrap::add(display_);
         // A lost connection (the server ended) must not end the program: the tray is then gone.
