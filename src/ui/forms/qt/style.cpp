@@ -25,7 +25,7 @@ constexpr int FrameEdge = 2;
 
 }  // namespace
 
-QColor systemColor(SystemColor color) {
+QColor qtColor(SystemColor color) {
     const forms::Color c = forms::systemColor(color);
     return {c.r, c.g, c.b};
 }
@@ -58,10 +58,10 @@ QPalette systemPalette() {
     QPalette palette;
     for (int group = 0; group < QPalette::NColorGroups; ++group) {
         const auto g = static_cast<QPalette::ColorGroup>(group);
-        for (const auto& [role, color] : roles) palette.setColor(g, role, systemColor(color));
+        for (const auto& [role, color] : roles) palette.setColor(g, role, qtColor(color));
         if (g != QPalette::Disabled) continue;
         for (QPalette::ColorRole text : {R::WindowText, R::Text, R::ButtonText})
-            palette.setColor(g, text, systemColor(C::GrayText));
+            palette.setColor(g, text, qtColor(C::GrayText));
     }
     return palette;
 }

@@ -14,7 +14,7 @@ namespace korvo::qt {
 
 // The system colours of the design's table (ui/forms/system_colors.h), as Qt takes them.
 using forms::SystemColor;
-QColor systemColor(SystemColor color);
+QColor qtColor(SystemColor color);
 
 // Every role of every group set from the table, so that a control never takes a colour from the
 // container it sits in, nor from the desktop Korvo runs on.
