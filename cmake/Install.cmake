@@ -97,7 +97,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # WebP and TIFF pictures: the preview reads them through Qt's plugins, the wallpaper check through
-# gdk-pixbuf's loaders.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, webp-pixbuf-loader")
+# gdk-pixbuf's loaders; Qt's Wayland platform, which Korvo's windows use where the compositor
+# draws their title bars (sway, Plasma).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, webp-pixbuf-loader, qt6-wayland")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

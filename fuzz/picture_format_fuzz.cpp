@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const PictureFormat shorter = korvo::pictureFormat(head.substr(0, cut));
         KORVO_REQUIRE(shorter == PictureFormat::NotAPicture || shorter == format);
     }
-    const auto size = korvo::headerSize(head);
-    KORVO_REQUIRE(size == korvo::headerSize(head.substr(0, korvo::PictureHeaderSize)));
-    KORVO_REQUIRE(!size ||
-                  (format != PictureFormat::NotAPicture && size->width > 0 && size->height > 0));
+    const auto told = korvo::headerSize(head);
+    KORVO_REQUIRE(told == korvo::headerSize(head.substr(0, korvo::PictureHeaderSize)));
+    KORVO_REQUIRE(!told ||
+                  (format != PictureFormat::NotAPicture && told->width > 0 && told->height > 0));
     return 0;
 }

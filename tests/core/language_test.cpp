@@ -145,10 +145,9 @@ TEST_F(Languages, AStartInALanguageLoadsTheWindowsItNeedsAndASecondRunChangesNot
     // The font routine loads the about box, whose loading applies the language again inside the
     // first run: the inner run completes, and the outer one ends the same.
     const std::string japanese =
-        "本ソフトの無断複製・転載を禁"
-        "じます。\r\nCopyright (C) 2004 the Korvo developers. All rights "
-        "reserved.\r\n権利侵害サイトはお知ら"
-        "せください。";
+        "本ソフトの複製・改変は GNU GPL（第3版以降）の許諾の範囲でのみ認められます。\r\n"
+        "Copyright (C) 2004 the Korvo developers. Free software under the GNU GPL, version 3 or "
+        "later.\r\n権利侵害サイトはお知らせください。";
     startIn("JP");
     EXPECT_TRUE(t.app().isLoaded<Fabout>());
     EXPECT_EQ(t.app().form<Fabout>().Label1.caption(), japanese);

@@ -4,7 +4,8 @@
 // Renders every window Korvo shows to PNG files, in each language, for the documentation:
 //   korvo_qt_screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]
 // Each window is drawn from its model alone, as the running program draws it, on the platform Qt
-// is given (scripts/screenshots: an X server with a window manager and the real fonts).
+// is given (docs/screenshots/make-screenshots: an X server with a window manager and the real
+// fonts).
 
 #include <QApplication>
 #include <QDir>

@@ -15,7 +15,7 @@ program=$(cd "$1" && pwd)/tests/ui/win32/korvo_win32_screenshots.exe
 mkdir -p "$2"
 output=$(cd "$2" && pwd)
 if [ -z "${KORVO_SCREENSHOTS_DISPLAY:-}" ]; then
-    exec env KORVO_SCREENSHOTS_DISPLAY=1 "$root/scripts/with-xvfb" --wm "$0" "$@"
+    exec env KORVO_SCREENSHOTS_DISPLAY=1 "$root/scripts/lib/with-xvfb" --wm "$0" "$@"
 fi
 work=$(mktemp -d -t korvo-screenshots.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -147,8 +147,9 @@ TEST_F(Win32View, EachControlIsASystemControlPlacedFromTwipsAndPaintedInItsColou
         std::pair<COLORREF, COLORREF> colours;
     } painted[] = {
         {f.Title, WM_CTLCOLORSTATIC, {RGB(255, 255, 255), RGB(0, 0, 192)}},  // on the strip
-        // Option buttons and check boxes are a dialog's surface, whatever they lie on.
-        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE)}},
+        // Option buttons and check boxes are a dialog's surface, whatever they lie on: the
+        // design's button face, the grey of its explicit greys, not the system's own.
+        {f.Tick, WM_CTLCOLORSTATIC, {RGB(0, 0, 0), RGB(192, 192, 192)}},
         {f.Name, WM_CTLCOLOREDIT, {RGB(0, 0, 0), RGB(64, 64, 64)}},
         {f.Files, WM_CTLCOLORLISTBOX, {RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)}},
     };

@@ -25,30 +25,9 @@ constexpr int FrameEdge = 2;
 
 }  // namespace
 
-QColor systemColor(SystemColor color) {
-    switch (color) {
-        case SystemColor::ButtonFace:
-            return {192, 192, 192};
-        case SystemColor::ButtonHighlight:
-        case SystemColor::Window:
-        case SystemColor::HighlightText:
-            return {255, 255, 255};
-        case SystemColor::ButtonLight:
-            return {223, 223, 223};
-        case SystemColor::ButtonShadow:
-        case SystemColor::GrayText:
-            return {128, 128, 128};
-        case SystemColor::ButtonDarkShadow:
-            return {64, 64, 64};
-        case SystemColor::WindowText:
-        case SystemColor::InfoText:
-            return {0, 0, 0};
-        case SystemColor::Highlight:
-            return {0, 0, 128};
-        case SystemColor::InfoBackground:
-            return {255, 255, 225};
-    }
-    return {};
+QColor qtColor(SystemColor color) {
+    const forms::Color c = forms::systemColor(color);
+    return {c.r, c.g, c.b};
 }
 
 QPalette systemPalette() {
@@ -79,10 +58,10 @@ QPalette systemPalette() {
     QPalette palette;
     for (int group = 0; group < QPalette::NColorGroups; ++group) {
         const auto g = static_cast<QPalette::ColorGroup>(group);
-        for (const auto& [role, color] : roles) palette.setColor(g, role, systemColor(color));
+        for (const auto& [role, color] : roles) palette.setColor(g, role, qtColor(color));
         if (g != QPalette::Disabled) continue;
         for (QPalette::ColorRole text : {R::WindowText, R::Text, R::ButtonText})
-            palette.setColor(g, text, systemColor(C::GrayText));
+            palette.setColor(g, text, qtColor(C::GrayText));
     }
     return palette;
 }

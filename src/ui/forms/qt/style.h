@@ -8,28 +8,13 @@
 #include <QProxyStyle>
 
 #include "ui/forms/caption_fit.h"
+#include "ui/forms/system_colors.h"
 
 namespace korvo::qt {
 
-// The colours the windows' design leaves to the system, as they were on the desktop it was drawn
-// on: its explicit greys (the options dialog's RGB(192, 192, 192), the language buttons') are that
-// desktop's button face, so the frames, buttons and dialogs that take the system's colour agree
-// with them. One table, read by the palette and by whatever draws an edge.
-enum class SystemColor {
-    ButtonFace,
-    ButtonHighlight,  // the lit edge of a raised face
-    ButtonLight,
-    ButtonShadow,  // the shaded edge, and the groove of a frame
-    ButtonDarkShadow,
-    Window,  // the inside of a text box or a list
-    WindowText,
-    GrayText,  // the text of what is disabled
-    Highlight,
-    HighlightText,
-    InfoBackground,
-    InfoText,
-};
-QColor systemColor(SystemColor color);
+// The system colours of the design's table (ui/forms/system_colors.h), as Qt takes them.
+using forms::SystemColor;
+QColor qtColor(SystemColor color);
 
 // Every role of every group set from the table, so that a control never takes a colour from the
 // container it sits in, nor from the desktop Korvo runs on.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/forms/system_colors.h"
 #include "ui/forms/win32/control_adapter.h"
 #include "ui/forms/win32/convert.h"
 #include "ui/forms/win32/form_window.h"
@@ -122,8 +123,9 @@ void paintFrame(const ControlWindow& c, HDC dc) {
         label.right += 4;
         if (c.brush) FillRect(dc, &label, c.brush);
         OffsetRect(&label, 2, 0);
-        SetTextColor(dc, c.control->effectivelyEnabled() ? colorref(c.control->foreColor())
-                                                         : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, c.control->effectivelyEnabled()
+                             ? colorref(c.control->foreColor())
+                             : colorref(forms::systemColor(forms::SystemColor::GrayText)));
         SetBkMode(dc, TRANSPARENT);
         DrawTextW(dc, caption.c_str(), -1, &label, DT_SINGLELINE);
     }

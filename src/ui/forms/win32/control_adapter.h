@@ -75,7 +75,7 @@ constexpr int DropListHeight = 200;
 enum class Paint {
     Backdrop,  // what lies beneath it: the last control declared before it that paints one and
                // covers it (its frame or picture box, a strip it lies on), else the form
-    Face,      // the window system's button face, the colour of a dialog's surface (frames,
+    Face,      // the design's button face (forms::SystemColor), a dialog's surface (frames,
                // option buttons and check boxes, even on a form of another colour)
     Field,     // the window system's own field or button colour, as the control draws it
 };

@@ -3,6 +3,8 @@
 
 #include "ui/forms/win32/form_window.h"
 
+#include "ui/forms/system_colors.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -115,8 +117,9 @@ void FormWindow::apply(FormProperty property) {
             break;
         case FormProperty::Colors:
             if (brush_) DeleteObject(brush_);
-            brush_ = CreateSolidBrush(form_->backColor() ? colorref(*form_->backColor())
-                                                         : GetSysColor(COLOR_BTNFACE));
+            brush_ = CreateSolidBrush(
+                form_->backColor() ? colorref(*form_->backColor())
+                                   : colorref(forms::systemColor(forms::SystemColor::ButtonFace)));
             for (auto& [model, c] : controls_) applyColors(*c);
             InvalidateRect(hwnd_, nullptr, TRUE);
             break;
@@ -288,7 +291,8 @@ void FormWindow::modelFollowsWindow(const WINDOWPOS& change) {
 
 std::optional<COLORREF> FormWindow::painted(const forms::Control& control) {
     if (control.backColor()) return colorref(*control.backColor());
-    if (adapterFor(control.kind()).paint() == Paint::Face) return GetSysColor(COLOR_BTNFACE);
+    if (adapterFor(control.kind()).paint() == Paint::Face)
+        return colorref(forms::systemColor(forms::SystemColor::ButtonFace));
     return std::nullopt;
 }
 
@@ -312,7 +316,8 @@ void FormWindow::applyColors(ControlWindow& c) {
     const Paint paint = c.adapter->paint();
     std::optional<COLORREF> back = painted(*c.control);
     if (!back && paint == Paint::Backdrop) back = backdrop(*c.control);
-    if (!back && paint != Paint::Field) back = GetSysColor(COLOR_BTNFACE);
+    if (!back && paint != Paint::Field)
+        back = colorref(forms::systemColor(forms::SystemColor::ButtonFace));
     if (c.brush) DeleteObject(c.brush);
     c.brush = nullptr;
     if (back) {
