@@ -28,7 +28,7 @@ void putCaptions(Program& app, std::string_view code) {
     app.CaptionExit = std::string(set.exit);
     RefreshMainCaptions(app);
 
-    Foption& options = app.form<Foption>();
+    auto& options = app.form<Foption>();
     options.setCaption(i18n::optionsTitle(set, app.services().appTitle));
     options.Frame2.setCaption(std::string(set.frame2));
     options.Frame3.setCaption(std::string(set.frame3));

@@ -12,6 +12,7 @@
 #include <gio/gio.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,8 +49,9 @@ IconImage bundledIcon(const std::string& source) {
             const int stride = gdk_pixbuf_get_rowstride(rgba);
             const guchar* pixels = gdk_pixbuf_read_pixels(rgba);
             for (int y = 0; y < icon.height; ++y) {
+                const guchar* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
                 for (int x = 0; x < icon.width; ++x) {
-                    const guchar* p = pixels + y * stride + x * 4;
+                    const guchar* p = row + std::ptrdiff_t{4} * x;
                     icon.argb.push_back(std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 |
                                         std::uint32_t{p[1]} << 8 | p[2]);
                 }
@@ -103,9 +105,13 @@ std::string toolkitPlatform(const Environment& env) {
     return {};
 }
 
-DesktopShell::DesktopShell(const Environment& env, GlibLoop& loop, std::string toolkitModule,
-                           int& argc, char** argv)
-    : env_(env), loop_(loop), toolkitModule_(std::move(toolkitModule)), argc_(argc), argv_(argv) {
+DesktopShell::DesktopShell(Environment env, GlibLoop& loop, std::string toolkitModule, int& argc,
+                           char** argv)
+    : env_(std::move(env)),
+      loop_(loop),
+      toolkitModule_(std::move(toolkitModule)),
+      argc_(argc),
+      argv_(argv) {
     if (env_.has("DISPLAY")) {
         X11Connection x(env_.get("DISPLAY"));
         if (x) {

@@ -26,7 +26,7 @@ class DesktopShell final : public forms::WindowServices, public forms::ViewObser
   public:
     // `toolkitModule`: the toolkit's shared object. `argc`/`argv` go to the toolkit as given to
     // the program.
-    DesktopShell(const Environment& env, GlibLoop& loop, std::string toolkitModule, int& argc,
+    DesktopShell(Environment env, GlibLoop& loop, std::string toolkitModule, int& argc,
                  char** argv);
     ~DesktopShell() override;
     DesktopShell(const DesktopShell&) = delete;

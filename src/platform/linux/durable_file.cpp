@@ -4,10 +4,10 @@
 // The durable replacement on POSIX: O_EXCL creation, fsync of the file before the rename and of
 // the folder after it.
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "platform/disk_text_file_store.h"
 

@@ -232,7 +232,7 @@ std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
     std::pair<int, int> size{0, 0};
     if (loader) {
         g_signal_connect(loader, "size-prepared", G_CALLBACK(sizeOnly), &size);
-        std::size_t total = static_cast<std::size_t>(got);
+        auto total = static_cast<std::size_t>(got);
         bool fed = gdk_pixbuf_loader_write(loader, slice.data(), total, nullptr);
         while (fed && size.first == 0 && total < (4u << 20)) {
             do {

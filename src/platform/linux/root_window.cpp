@@ -90,7 +90,7 @@ Canvas composeBackground(const GdkPixbuf* picture, int width, int height,
 namespace {
 
 // Scales an 8-bit channel into the bits of a true-colour mask (5-6-5, 10-10-10, ...).
-unsigned long toMask(int channel, unsigned long mask) {
+unsigned long toMask(std::uint32_t channel, unsigned long mask) {
     if (mask == 0) return 0;
     int shift = 0;
     while (!((mask >> shift) & 1ul)) ++shift;

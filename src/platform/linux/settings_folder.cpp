@@ -37,7 +37,7 @@ void laySettings(const std::string& programFolder, const std::string& folder,
 
 std::string prepareSettingsFolder(const std::string& programFolder, const Environment& env,
                                   TextFileStore& store) {
-    const std::string folder = settingsFolder(programFolder, folderWritable(programFolder), env);
+    std::string folder = settingsFolder(programFolder, folderWritable(programFolder), env);
     laySettings(programFolder, folder, store);
     return folder;
 }

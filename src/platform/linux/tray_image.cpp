@@ -28,9 +28,9 @@ IconImage fitIcon(const IconImage& icon, int size) {
                     const std::uint32_t p = icon.argb[static_cast<std::size_t>(sy) * w + sx];
                     const std::uint32_t a = p >> 24;
                     sum[0] += a;
-                    sum[1] += a * ((p >> 16) & 0xff);
-                    sum[2] += a * ((p >> 8) & 0xff);
-                    sum[3] += a * (p & 0xff);
+                    sum[1] += std::uint64_t{a} * ((p >> 16) & 0xff);
+                    sum[2] += std::uint64_t{a} * ((p >> 8) & 0xff);
+                    sum[3] += std::uint64_t{a} * (p & 0xff);
                 }
             }
             const std::uint64_t count = static_cast<std::uint64_t>(y1 - y0) * (x1 - x0);

@@ -119,12 +119,12 @@ GVariant* iconPixmaps(const IconImage& icon) {
 
 class StatusNotifierItem final : public SniItem {
   public:
-    StatusNotifierItem(GDBusConnection* bus, GDBusNodeInfo* info, const std::string& title,
-                       const IconImage& icon, const std::string& tip, SniCallbacks callbacks)
+    StatusNotifierItem(GDBusConnection* bus, GDBusNodeInfo* info, std::string title,
+                       const IconImage& icon, std::string tip, SniCallbacks callbacks)
         : bus_(bus),
           info_(info),
-          title_(title),
-          tip_(tip),
+          title_(std::move(title)),
+          tip_(std::move(tip)),
           pixmaps_(iconPixmaps(icon)),
           callbacks_(std::move(callbacks)),
           cancellable_(g_cancellable_new()) {

@@ -101,12 +101,12 @@ unsigned long channel(unsigned value, unsigned long mask) {
 
 class XEmbedTrayIcon final : public XEmbedIcon {
   public:
-    XEmbedTrayIcon(Display* display, const std::string& title, const IconImage& icon,
-                   const std::string& tip, XEmbedCallbacks callbacks)
+    XEmbedTrayIcon(Display* display, std::string title, IconImage icon, std::string tip,
+                   XEmbedCallbacks callbacks)
         : display_(display),
-          title_(title),
-          icon_(icon),
-          tip_(tip),
+          title_(std::move(title)),
+          icon_(std::move(icon)),
+          tip_(std::move(tip)),
           callbacks_(std::move(callbacks)) {
         ErrorTrap::add(display_);
         // A lost connection (the server ended) must not end the program: the tray is then gone.
@@ -388,8 +388,8 @@ class XEmbedTrayIcon final : public XEmbedIcon {
                     g = (g * a + 127) / 255;
                     b = (b * a + 127) / 255;
                 } else if (a >= 128) {
-                    maskBits[static_cast<std::size_t>(y) * stride + x / 8] |=
-                        static_cast<char>(1 << (x % 8));
+                    char& bits = maskBits[static_cast<std::size_t>(y) * stride + x / 8];
+                    bits = static_cast<char>(bits | (1 << (x % 8)));
                 }
                 XPutPixel(image, x, y,
                           channel(a, alphaMask) | channel(r, visual_->red_mask) |

@@ -121,7 +121,7 @@ HRESULT applyXfce(const Wallpaper& wallpaper, const Environment& env) {
             workspaces = workspaceCount(x);
         }
         // Before 4.14 xfdesktop numbered its monitors.
-        if (monitors.empty()) monitors.push_back("0");
+        if (monitors.empty()) monitors.emplace_back("0");
         backdrops = xfceNewBackdrops(monitors, workspaces);
     }
     for (const auto& command : xfceCommands(backdrops, wallpaper)) {

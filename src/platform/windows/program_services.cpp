@@ -60,6 +60,7 @@ std::optional<std::string> missingDisplay(const Environment&) {
 }
 
 // Windows ends a session through the windows' own messages.
+// NOLINTNEXTLINE(performance-unnecessary-value-param): Linux's keeps `quit`, by the same signature.
 void watchQuitRequests(forms::Scheduler&, std::function<void()>) {}
 
 }  // namespace korvo::platform

@@ -16,7 +16,7 @@ enum class RegistryHive { LocalMachine, CurrentUser };
 
 // The key whose values Windows starts at log-on, named with its trailing backslash as Korvo has
 // always opened it.
-inline constexpr char kRunKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+inline constexpr char kRunKeyPath[] = R"(SOFTWARE\Microsoft\Windows\CurrentVersion\Run\)";
 
 // Writes the value `name` of hive\key with `value`. A new value is a string; an existing one keeps
 // its type: a number takes the text's leading number, any other type keeps what it holds. False

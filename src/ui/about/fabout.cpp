@@ -43,7 +43,7 @@ std::string fileAddress(const std::string& path) {
 }  // namespace
 
 std::string HomePageAddress(Program& app) {
-    const std::string configured = KORVO_HOME_PAGE;
+    std::string configured = KORVO_HOME_PAGE;
     if (!configured.empty()) return configured;
     return fileAddress(joinPath(app.services().programFolder, GuideFile));
 }

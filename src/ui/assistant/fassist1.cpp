@@ -86,7 +86,7 @@ void Fassist1::Image1_Click(int Index) {
 void Fassist1::C1_Click() {
     // The font routines load the folder page hidden whenever a language is applied, at start-up
     // too, long before a language is picked here: its captions follow the pick when it is shown.
-    Fassist2& folderPage = app.form<Fassist2>();
+    auto& folderPage = app.form<Fassist2>();
     folderPage.SetCaptions();
     folderPage.show();
     hide();

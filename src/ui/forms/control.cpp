@@ -150,7 +150,7 @@ void Control::mouseMove(const MouseEvent& event) {
     if (onMouseMove) onMouseMove(event);
 }
 
-Label::Label(Container& parent, std::string name, Rect rect, std::string caption, int index)
+Label::Label(Container& parent, std::string name, Rect rect, const std::string& caption, int index)
     : Control(parent, std::move(name), ControlKind::Label, rect, index) {
     setCaption(caption);
 }
@@ -159,8 +159,8 @@ void Label::pointerClick() {
     if (onClick) onClick();
 }
 
-CommandButton::CommandButton(Container& parent, std::string name, Rect rect, std::string caption,
-                             int index)
+CommandButton::CommandButton(Container& parent, std::string name, Rect rect,
+                             const std::string& caption, int index)
     : Control(parent, std::move(name), ControlKind::CommandButton, rect, index) {
     setCaption(caption);
 }
@@ -169,8 +169,8 @@ void CommandButton::click() {
     if (onClick) onClick();
 }
 
-OptionButton::OptionButton(Container& parent, std::string name, Rect rect, std::string caption,
-                           int index)
+OptionButton::OptionButton(Container& parent, std::string name, Rect rect,
+                           const std::string& caption, int index)
     : Control(parent, std::move(name), ControlKind::OptionButton, rect, index) {
     setCaption(caption);
 }
@@ -190,7 +190,7 @@ void OptionButton::select() {
     if (onClick) onClick();
 }
 
-CheckBox::CheckBox(Container& parent, std::string name, Rect rect, std::string caption)
+CheckBox::CheckBox(Container& parent, std::string name, Rect rect, const std::string& caption)
     : Control(parent, std::move(name), ControlKind::CheckBox, rect) {
     setCaption(caption);
 }
@@ -207,7 +207,7 @@ void CheckBox::click() {
     setValue(value_ == Unchecked ? Checked : Unchecked);
 }
 
-TextBox::TextBox(Container& parent, std::string name, Rect rect, std::string text)
+TextBox::TextBox(Container& parent, std::string name, Rect rect, const std::string& text)
     : Control(parent, std::move(name), ControlKind::TextBox, rect) {
     setCaption(text);
 }
@@ -241,7 +241,7 @@ void ListControl::storeListIndex(int index) {
     changed(Property::ListIndex);
 }
 
-ComboBox::ComboBox(Container& parent, std::string name, Rect rect, std::string text)
+ComboBox::ComboBox(Container& parent, std::string name, Rect rect, const std::string& text)
     : ListControl(parent, std::move(name), ControlKind::ComboBox, rect) {
     setCaption(text);
 }
@@ -345,7 +345,7 @@ void DriveListBox::setListIndex(int index) {
     if (index >= 0) setDrive(list(index));
 }
 
-Frame::Frame(Container& parent, std::string name, Rect rect, std::string caption)
+Frame::Frame(Container& parent, std::string name, Rect rect, const std::string& caption)
     : Control(parent, std::move(name), ControlKind::Frame, rect) {
     setCaption(caption);
 }
@@ -411,7 +411,7 @@ void Timer::fire() {
     if (onTimer) onTimer();
 }
 
-Menu::Menu(Container& form, std::string name, std::string caption, Menu* parent)
+Menu::Menu(Container& form, std::string name, const std::string& caption, Menu* parent)
     : Control(form, std::move(name), ControlKind::Menu, {}), parent_(parent) {
     setCaption(caption);
     if (parent_) parent_->items_.push_back(this);

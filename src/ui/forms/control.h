@@ -144,14 +144,15 @@ class Control {
 
 class Label : public Control {
   public:
-    Label(Container& parent, std::string name, Rect rect, std::string caption = {}, int index = -1);
+    Label(Container& parent, std::string name, Rect rect, const std::string& caption = {},
+          int index = -1);
     std::function<void()> onClick;
     void pointerClick() override;
 };
 
 class CommandButton : public Control {
   public:
-    CommandButton(Container& parent, std::string name, Rect rect, std::string caption = {},
+    CommandButton(Container& parent, std::string name, Rect rect, const std::string& caption = {},
                   int index = -1);
     std::function<void()> onClick;
     void click();  // the user's press, and `Value = True` from code
@@ -168,7 +169,7 @@ class CommandButton : public Control {
 
 class OptionButton : public Control {
   public:
-    OptionButton(Container& parent, std::string name, Rect rect, std::string caption = {},
+    OptionButton(Container& parent, std::string name, Rect rect, const std::string& caption = {},
                  int index = -1);
     bool value() const { return value_; }
     // Selecting clears the other option buttons of the same container and runs the click
@@ -183,7 +184,7 @@ class OptionButton : public Control {
 class CheckBox : public Control {
   public:
     static constexpr int Unchecked = 0, Checked = 1, Grayed = 2;
-    CheckBox(Container& parent, std::string name, Rect rect, std::string caption = {});
+    CheckBox(Container& parent, std::string name, Rect rect, const std::string& caption = {});
     int value() const { return value_; }
     void setValue(int value);  // 0, 1 or 2; runs the click handler when the value changes
     void click();              // the user's click: ticks an unticked box, unticks otherwise
@@ -195,7 +196,7 @@ class CheckBox : public Control {
 
 class TextBox : public Control {
   public:
-    TextBox(Container& parent, std::string name, Rect rect, std::string text = {});
+    TextBox(Container& parent, std::string name, Rect rect, const std::string& text = {});
     const std::string& text() const { return caption(); }
     void setText(const std::string& text);  // runs the change handler when the text changes
     bool locked() const { return locked_; }
@@ -228,7 +229,7 @@ class ListControl : public Control {
 
 class ComboBox : public ListControl {
   public:
-    ComboBox(Container& parent, std::string name, Rect rect, std::string text = {});
+    ComboBox(Container& parent, std::string name, Rect rect, const std::string& text = {});
     const std::string& text() const { return caption(); }
     void setText(const std::string& text);  // an edit: runs onChange when the text changes
     void addItem(const std::string& item);
@@ -295,7 +296,7 @@ class DriveListBox : public ListControl {
 
 class Frame : public Control, public Container {
   public:
-    Frame(Container& parent, std::string name, Rect rect, std::string caption = {});
+    Frame(Container& parent, std::string name, Rect rect, const std::string& caption = {});
     Form& form() override { return Control::form(); }
     bool enablesContents() const override;
 };
@@ -357,7 +358,7 @@ class Timer : public Control {
 class Menu : public Control {
   public:
     // A top-level menu of the form, or an item of `parent` when one is given.
-    Menu(Container& form, std::string name, std::string caption, Menu* parent = nullptr);
+    Menu(Container& form, std::string name, const std::string& caption, Menu* parent = nullptr);
     bool isSeparator() const { return caption() == "-"; }
     Menu* parentMenu() const { return parent_; }
     const std::vector<Menu*>& items() const { return items_; }

@@ -167,11 +167,13 @@ void Runtime::removeObserver(ViewObserver* observer) {
 // first window is shown), which then hears the same event.
 void Runtime::notify(Control& control, Property property) {
     if (!control.form().isLoaded()) return;
+    // NOLINTNEXTLINE(modernize-loop-convert): the list may grow meanwhile, invalidating iterators.
     for (std::size_t i = 0; i < observers_.size(); ++i)
         observers_[i]->controlChanged(control, property);
 }
 
 void Runtime::notify(Form& form, FormEvent event, FormProperty property) {
+    // NOLINTNEXTLINE(modernize-loop-convert): the list may grow meanwhile, invalidating iterators.
     for (std::size_t i = 0; i < observers_.size(); ++i)
         observers_[i]->formEvent(form, event, property);
 }

@@ -31,6 +31,7 @@ class Scheduler {
     // Runs `ready` from the event loop, as one event among the others, each time `descriptor`
     // (a POSIX file descriptor) can be read without blocking, until unwatch(). Loops that cannot
     // watch descriptors (Win32's, whose transports use window messages) return false.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): a loop that watches keeps `ready`.
     virtual bool watch(int /*descriptor*/, std::function<void()> /*ready*/) { return false; }
     virtual void unwatch(int /*descriptor*/) {}
 };

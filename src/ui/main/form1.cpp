@@ -117,7 +117,7 @@ void Form1::Form_MouseMove(const forms::MouseEvent& event) {
     if (TrayBusy) return;
     TrayBusy = true;
     if (TrayMessage == WmLButtonUp || TrayMessage == WmRButtonUp) {
-        SysTray& tray = app.form<SysTray>();
+        auto& tray = app.form<SysTray>();
         // Returns when the menu has closed; its own loop runs the clock meanwhile.
         popupMenu(tray.MnuFichier, &tray.MnuInfo);
     }
@@ -159,7 +159,7 @@ void Form1::TellWhereItWent() {
 }
 
 void Form1::Coption_Click() {
-    Foption& options = app.form<Foption>();
+    auto& options = app.form<Foption>();
     options.initio();
     options.show();
     app.ApplyLanguage();

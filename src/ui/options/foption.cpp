@@ -237,7 +237,7 @@ void Foption::int1() {
     forms::succeeds([&] {
         app.FolderPath = LireINI2("OPTION", "Folder");
         if (app.FolderPath == "Null") return;
-        Form1& main = app.form<Form1>();
+        auto& main = app.form<Form1>();
         const bool moved = main.Lchemin.caption() != app.FolderPath;
         main.Lchemin.setCaption(app.FolderPath);
         Text2.setText(app.FolderPath);

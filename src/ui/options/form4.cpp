@@ -18,7 +18,7 @@ void Form4::File1_PathChange() {
 }
 
 void Form4::deliver(const std::string& folder) {
-    Fassist2& page = app.form<Fassist2>();
+    auto& page = app.form<Fassist2>();
     // A folder confirmed here always lets the page go on, also the root its box shows by design,
     // which is no change of its text.
     if (page.T.text() == folder) {

@@ -49,11 +49,11 @@ Qt::WindowFlags windowFlags(const forms::Form& form) {
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, forms::Runtime& runtime, WindowServices& services,
-                       const QPalette& palette)
+                       QPalette palette)
     : form_(&form),
       runtime_(runtime),
       services_(services),
-      palette_(palette),
+      palette_(std::move(palette)),
       flags_(windowFlags(form)) {
     window_ = new QWidget(nullptr, flags_);
     window_->setObjectName(qtext(form.name()));

@@ -25,7 +25,7 @@ class WindowServices;
 class FormWindow final : public QObject {
   public:
     FormWindow(forms::Form& form, forms::Runtime& runtime, WindowServices& services,
-               const QPalette& palette);
+               QPalette palette);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;

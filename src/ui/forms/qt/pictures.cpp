@@ -4,6 +4,7 @@
 #include "ui/forms/qt/pictures.h"
 
 #include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -65,8 +66,8 @@ struct Reader {
         // A picture bundled with the program is read from the program's own bytes.
         if (!source.empty() && source.front() == ':') {
             const auto bytes = forms::bundledPicture(source);
-            bundled.setData(reinterpret_cast<const char*>(bytes.data()),
-                            static_cast<qsizetype>(bytes.size()));
+            bundled.setData(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<qsizetype>(bytes.size())));
             device = &bundled;
         } else {
             file.setFileName(pictureLocation(source));

@@ -220,7 +220,7 @@ void View::Impl::applyControl(forms::Control& control, QWidget* widget, Property
 void View::Impl::nameForAccessibility(const forms::Control& control) {
     // What a screen reader says for a control: its caption; for one that shows data instead (a
     // text box, a list, a slider), the caption of the frame it sits in.
-    const auto name = [this](const forms::Control& of) {
+    const auto name = [](const forms::Control& of) {
         for (const forms::Control* c = &of; c;
              c = dynamic_cast<const forms::Control*>(&c->container())) {
             if (c != &of && c->kind() != forms::ControlKind::Frame) continue;

@@ -140,6 +140,7 @@ class FrameAdapter final : public ControlAdapter {
     void show(ControlWindow& c, Property property) const override { showCaption(c, property); }
     std::optional<LRESULT> message(ControlWindow& c, UINT message, WPARAM, LPARAM) const override {
         switch (message) {
+            // NOLINTNEXTLINE(bugprone-branch-clone): HTCLIENT and "erased" are both 1 by chance
             case WM_NCHITTEST:  // a group box lets the mouse through to what lies beneath
                 return HTCLIENT;
             case WM_ERASEBKGND:  // painted whole in WM_PAINT

@@ -6,6 +6,7 @@
 // (Form::tabOrder) and with Enter and Escape pressing the buttons the form names.
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "ui/forms/win32/convert.h"
@@ -105,8 +106,8 @@ void FormWindow::tab(ControlWindow* from, bool backwards) {
     const auto at = std::find_if(groups.begin(), groups.end(), [from](const auto& group) {
         return std::find(group.begin(), group.end(), from) != group.end();
     });
-    const auto count = static_cast<long>(groups.size());
-    long next = backwards ? count - 1 : 0;
+    const auto count = static_cast<std::ptrdiff_t>(groups.size());
+    std::ptrdiff_t next = backwards ? count - 1 : 0;
     if (at != groups.end()) next = ((at - groups.begin()) + (backwards ? count - 1 : 1)) % count;
     focusOn(*stopOf(groups[static_cast<std::size_t>(next)]), true);
 }
@@ -115,8 +116,8 @@ void FormWindow::arrow(ControlWindow& from, bool backwards) {
     for (const auto& group : tabGroups()) {
         const auto at = std::find(group.begin(), group.end(), &from);
         if (at == group.end()) continue;
-        const auto count = static_cast<long>(group.size());
-        const long next = ((at - group.begin()) + (backwards ? count - 1 : 1)) % count;
+        const auto count = static_cast<std::ptrdiff_t>(group.size());
+        const std::ptrdiff_t next = ((at - group.begin()) + (backwards ? count - 1 : 1)) % count;
         ControlWindow& to = *group[static_cast<std::size_t>(next)];
         focusOn(to, true);
         forms::Control* control = to.control;
