@@ -23,6 +23,42 @@ bool holdsAt(std::string_view head, std::size_t at, std::string_view bytes) {
 
 }  // namespace
 
+const char* pictureFormatName(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Png:
+            return "png";
+        case PictureFormat::Jpeg:
+            return "jpeg";
+        case PictureFormat::Gif:
+            return "gif";
+        case PictureFormat::Bmp:
+            return "bmp";
+        case PictureFormat::WebP:
+            return "webp";
+        case PictureFormat::Tiff:
+            return "tiff";
+        case PictureFormat::Heif:
+            return "heif";
+        case PictureFormat::JpegXl:
+            return "jxl";
+        case PictureFormat::Mng:
+            return "mng";
+        case PictureFormat::Ico:
+            return "ico";
+        case PictureFormat::Icns:
+            return "icns";
+        case PictureFormat::Xpm:
+            return "xpm";
+        case PictureFormat::Xbm:
+            return "xbm";
+        case PictureFormat::Pnm:
+            return "pnm";
+        case PictureFormat::NotAPicture:
+            break;
+    }
+    return nullptr;
+}
+
 PictureFormat pictureFormat(std::string_view head) {
     // The shortest tests first: the fixed signatures (none a prefix of another, none longer than
     // the 12 bytes the later rules need) and netpbm's two bytes. So more bytes never change a

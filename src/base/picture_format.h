@@ -29,6 +29,10 @@ enum class PictureFormat {
     Pnm,  // PBM, PGM and PPM, plain or raw
 };
 
+// The format's usual short name, as image libraries name their readers: "png", "jpeg", "heif",
+// "jxl", "ico", "pnm" …; null for NotAPicture.
+const char* pictureFormatName(PictureFormat format);
+
 // How many first bytes every signature fits in; fewer may be given.
 inline constexpr std::size_t PictureSignatureSize = 16;
 

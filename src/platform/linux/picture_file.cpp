@@ -71,21 +71,14 @@ struct FileStamp {
 const char* loaderName(PictureFormat format) {
     switch (format) {
         case PictureFormat::Png:
-            return "png";
         case PictureFormat::Jpeg:
-            return "jpeg";
         case PictureFormat::Gif:
-            return "gif";
         case PictureFormat::Bmp:
-            return "bmp";
         case PictureFormat::WebP:
-            return "webp";
         case PictureFormat::Tiff:
-            return "tiff";
         case PictureFormat::Heif:
-            return "heif";
         case PictureFormat::JpegXl:
-            return "jxl";
+            return pictureFormatName(format);
         default:
             return nullptr;
     }
@@ -183,24 +176,6 @@ Pixbuf decodePictureFile(const std::string& path, bool eighth) {
 
 namespace {
 
-// The loader's name for any picture format, the ones no desktop is handed included.
-const char* anyLoaderName(PictureFormat format) {
-    switch (format) {
-        case PictureFormat::Ico:
-            return "ico";
-        case PictureFormat::Icns:
-            return "icns";
-        case PictureFormat::Xpm:
-            return "xpm";
-        case PictureFormat::Xbm:
-            return "xbm";
-        case PictureFormat::Pnm:
-            return "pnm";
-        default:
-            return loaderName(format);
-    }
-}
-
 void sizeOnly(GdkPixbufLoader* loader, gint width, gint height, gpointer data) {
     *static_cast<std::pair<int, int>*>(data) = {width, height};
     gdk_pixbuf_loader_set_size(loader, 0, 0);  // stop: nothing is decoded
@@ -226,7 +201,7 @@ std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
         ::close(fd);
         return std::pair{fixed->width, fixed->height};
     }
-    const char* name = got > 0 ? anyLoaderName(pictureFormat(head)) : nullptr;
+    const char* name = got > 0 ? pictureFormatName(pictureFormat(head)) : nullptr;
     GdkPixbufLoader* loader =
         name && loaderAvailable(name) ? gdk_pixbuf_loader_new_with_type(name, nullptr) : nullptr;
     std::pair<int, int> size{0, 0};

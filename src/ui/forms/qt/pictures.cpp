@@ -27,36 +27,14 @@ namespace {
 // plugin that reads them, so their extension names them as before.
 const char* qtFormat(PictureFormat format) {
     switch (format) {
-        case PictureFormat::Png:
-            return "png";
-        case PictureFormat::Jpeg:
-            return "jpeg";
-        case PictureFormat::Gif:
-            return "gif";
-        case PictureFormat::Bmp:
-            return "bmp";
-        case PictureFormat::WebP:
-            return "webp";
-        case PictureFormat::Tiff:
-            return "tiff";
-        case PictureFormat::Mng:
-            return "mng";
-        case PictureFormat::Ico:
-            return "ico";
-        case PictureFormat::Icns:
-            return "icns";
-        case PictureFormat::Xpm:
-            return "xpm";
-        case PictureFormat::Xbm:
-            return "xbm";
-        case PictureFormat::Pnm:
-            return "ppm";
         case PictureFormat::Heif:
         case PictureFormat::JpegXl:
-        case PictureFormat::NotAPicture:
-            break;
+            return nullptr;
+        case PictureFormat::Pnm:  // Qt's reader of the three netpbm kinds answers to any of them
+            return "ppm";
+        default:
+            return pictureFormatName(format);
     }
-    return nullptr;
 }
 
 // A reader bound to the one format the file is in: by its first bytes, else (the formats
