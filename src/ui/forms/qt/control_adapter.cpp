@@ -23,18 +23,9 @@ class NoWidget final : public ControlAdapter {
 
 const ControlAdapter& adapterFor(ControlKind kind) {
     static const NoWidget none;
-    static const AdapterList adapters = [] {
-        AdapterList all;
-        for (AdapterList (*group)() :
-             {buttonAdapters, editAdapters, listAdapters, pictureAdapters}) {
-            const AdapterList some = group();
-            all.insert(all.end(), some.begin(), some.end());
-        }
-        return all;
-    }();
-    for (const auto& [known, adapter] : adapters)
-        if (known == kind) return *adapter;
-    return none;
+    static const forms::AdapterTable<ControlAdapter> adapters{buttonAdapters, editAdapters,
+                                                              listAdapters, pictureAdapters};
+    return adapters.find(kind, none);
 }
 
 void paintControl(const forms::Control& control, QWidget* widget, Paint paint,

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/forms/adapter_table.h"
 #include "ui/forms/control.h"
 
 class QWidget;
@@ -75,7 +76,7 @@ void paintControl(const forms::Control& control, QWidget* widget, Paint paint,
                   const QPalette& base);
 
 // The adapters, one a kind, defined beside the widgets they make.
-using AdapterList = std::vector<std::pair<forms::ControlKind, const ControlAdapter*>>;
+using AdapterList = forms::AdapterList<ControlAdapter>;
 AdapterList buttonAdapters();   // labels, buttons, option buttons, check boxes, frames
 AdapterList editAdapters();     // text boxes, editable drop-down lists, sliders
 AdapterList listAdapters();     // drive, folder and file lists

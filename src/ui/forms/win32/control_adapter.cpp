@@ -38,18 +38,9 @@ std::wstring rowsText(const std::vector<std::string>& rows) {
 
 const ControlAdapter& adapterFor(ControlKind kind) {
     static const NoWindow none;
-    static const AdapterList adapters = [] {
-        AdapterList all;
-        for (AdapterList (*group)() :
-             {buttonAdapters, editAdapters, listAdapters, pictureAdapters}) {
-            const AdapterList some = group();
-            all.insert(all.end(), some.begin(), some.end());
-        }
-        return all;
-    }();
-    for (const auto& [known, adapter] : adapters)
-        if (known == kind) return *adapter;
-    return none;
+    static const forms::AdapterTable<ControlAdapter> adapters{buttonAdapters, editAdapters,
+                                                              listAdapters, pictureAdapters};
+    return adapters.find(kind, none);
 }
 
 HWND childWindow(ControlWindow& control, HWND parent, const wchar_t* type, DWORD style,

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/forms/adapter_table.h"
 #include "ui/forms/control.h"
 #include "ui/forms/win32/fonts.h"
 #include "ui/forms/win32/win32.h"
@@ -134,7 +135,7 @@ void showRows(HWND list, const std::vector<std::string>& rows, UINT reset, UINT 
 std::wstring rowsText(const std::vector<std::string>& rows);
 
 // The adapters, one a kind, defined beside the controls they make.
-using AdapterList = std::vector<std::pair<forms::ControlKind, const ControlAdapter*>>;
+using AdapterList = forms::AdapterList<ControlAdapter>;
 AdapterList buttonAdapters();   // labels, buttons, option buttons, check boxes, frames
 AdapterList editAdapters();     // text boxes, editable drop-down lists, sliders
 AdapterList listAdapters();     // drive, folder and file lists
