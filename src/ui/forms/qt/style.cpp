@@ -12,16 +12,8 @@ namespace korvo::qt {
 
 namespace {
 
-// A 13-pixel circle or box, the caption this far beside it.
-constexpr int IndicatorSize = 13;
-constexpr int IndicatorGap = 2;
-// A command button's bevel, and the space its caption keeps from it.
-constexpr int ButtonBevel = 2;
-constexpr int ButtonTextMargin = 1;
 // A text box's sunken edge.
 constexpr int FieldEdge = 2;
-// A frame's groove.
-constexpr int FrameEdge = 2;
 
 }  // namespace
 
@@ -165,16 +157,6 @@ void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex
         }
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
-}
-
-forms::CaptionChrome captionChrome() {
-    forms::CaptionChrome chrome;
-    chrome.buttonPadding = 2 * (ButtonBevel + ButtonTextMargin);
-    chrome.indicator = IndicatorSize;
-    chrome.indicatorGap = IndicatorGap;
-    chrome.frameIndent = FrameCaptionIndent + FrameCaptionGap;
-    chrome.frameTrail = FrameCaptionGap + FrameEdge;
-    return chrome;
 }
 
 void installLook() {

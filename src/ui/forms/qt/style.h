@@ -7,7 +7,6 @@
 #include <QPalette>
 #include <QProxyStyle>
 
-#include "ui/forms/caption_fit.h"
 #include "ui/forms/system_colors.h"
 
 namespace korvo::qt {
@@ -37,13 +36,19 @@ class Style final : public QProxyStyle {
                             QPainter* painter, const QWidget* widget = nullptr) const override;
 };
 
+// A 13-pixel circle or box, the caption this far beside it.
+inline constexpr int IndicatorSize = 13;
+inline constexpr int IndicatorGap = 2;
+// A command button's bevel, and the space its caption keeps from it.
+inline constexpr int ButtonBevel = 2;
+inline constexpr int ButtonTextMargin = 1;
+// A frame's groove.
+inline constexpr int FrameEdge = 2;
+
 // Where a frame puts its caption on its border: this far from its left edge, with this much of
 // its own colour around the text, and the text's top on the frame's top edge.
 inline constexpr int FrameCaptionIndent = 8;
 inline constexpr int FrameCaptionGap = 2;
-
-// What the binding draws around captions, for forms::captionOverflows.
-forms::CaptionChrome captionChrome();
 
 // Gives the application the look above, once; later calls change nothing.
 void installLook();
