@@ -89,7 +89,7 @@ BENCHMARK(bench_qt_probe_picture)->Unit(benchmark::kMicrosecond);
 // The real main window, loaded (which runs the loader on a settings file in manual mode) and
 // unloaded again.
 void bench_qt_load_and_unload_window(benchmark::State& state) {
-    qt::test::QtProgram program(qt::test::settingsWith("Null", "0"));
+    qt::test::QtProgram program(qt::test::settingsWith("Null", "EN", "0"));
     auto& runtime = program.app().runtime();
     for (auto _ : state) {
         runtime.dispatch([&program] { program.app().form<Form1>().unload(); });

@@ -108,26 +108,17 @@ const std::set<Known> kKnown = {
 };
 
 TEST(QtCaptions, EveryCaptionFitsItsDesignInEveryLanguage) {
-    QtProgram program(settingsWith("Null", "0"));
+    QtProgram program(settingsWith("Null", "EN", "0"));
     program.start();
     Program& app = program.app();
     std::set<Known> seen;
     for (const char* code : LanguageCodes) {
-        std::vector<forms::Form*> windows;
-        app.runtime().dispatch([&] {
-            app.WriteSetting("OPTION", "Lang", code);
-            app.ApplyLanguage();
-            // The about box takes the language's text when it loads; the folder page its
-            // captions when the first page hands the pick on.
-            if (app.isLoaded<Fabout>()) app.form<Fabout>().unload();
-            app.AssistLang = code;
-            app.form<Fassist2>().SetCaptions();
-            app.form<Fassist2>().Label4.setVisible(true);
-            windows = {&app.form<Form1>(),    &app.form<Foption>(),  &app.form<Fabout>(),
-                       &app.form<Fassist1>(), &app.form<Fassist2>(), &app.form<Fassist3>(),
-                       &app.form<Form5>(),    &app.form<Form4>()};
-        });
-        for (forms::Form* form : windows) {
+        testing::showInLanguage(app, code);
+        // The hint under the folder page's buttons shows once a folder is taken.
+        app.runtime().dispatch([&] { app.form<Fassist2>().Label4.setVisible(true); });
+        for (const char* name : testing::shownForms()) {
+            forms::Form* form = testing::loadedForm(app, name);
+            ASSERT_NE(form, nullptr) << name;
             // Measured as drawn: a form gets its window when it is shown.
             app.runtime().dispatch([form] { form->show(); });
             QWidget* window = program.view().window(*form);

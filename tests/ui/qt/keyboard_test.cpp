@@ -45,7 +45,7 @@ QWidget* activeWindow(QtProgram& program, forms::Form& form) {
 TEST(QtKeyboard, TheOptionsDialogIsSetAndConfirmedOrCancelledFromTheKeyboard) {
     for (const Qt::Key last : {Qt::Key_Return, Qt::Key_Escape}) {
         SCOPED_TRACE(last == Qt::Key_Return ? "Enter" : "Escape");
-        QtProgram program(settingsWith("Null", "0"));
+        QtProgram program(settingsWith("Null", "EN", "0"));
         program.start();
         Program& app = program.app();
         app.runtime().dispatch([&] { app.form<Form1>().Coption.click(); });
@@ -75,7 +75,7 @@ TEST(QtKeyboard, TheOptionsDialogIsSetAndConfirmedOrCancelledFromTheKeyboard) {
 }
 
 TEST(QtKeyboard, TheAssistantIsWalkedToItsEndFromTheKeyboard) {
-    QtProgram program(settingsWith("Null", "1"));
+    QtProgram program(settingsWith("Null", "EN", "1"));
     program.start();
     Program& app = program.app();
     ASSERT_NE(activeWindow(program, app.form<Fassist1>()), nullptr);

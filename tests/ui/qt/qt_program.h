@@ -14,16 +14,14 @@
 #include "platform/folder_listing.h"
 #include "platform/linux/glib_loop.h"
 #include "platform/local_time.h"
+#include "support/shown_windows.h"
 #include "ui/forms/qt/view.h"
 #include "ui/forms/qt/window_services.h"
 
 namespace korvo::qt::test {
 
-// Log-on entries are not the front end's business: none are made.
-struct NoStartupEntries : StartupEntries {
-    bool add(const std::string&, const std::string&) override { return true; }
-    void remove(const std::string&) override {}
-};
+using testing::NoStartupEntries;
+using testing::settingsWith;
 
 // The whole program on the Qt services, in a program folder of its own holding `ini` as
 // Korv.ini. No wallpaper is ever set: the desktop factory makes no desktop object.
@@ -61,14 +59,5 @@ class QtProgram {
     std::unique_ptr<Program> program_;
     std::unique_ptr<View> view_;
 };
-
-// A settings file as the assistant leaves it, with the picture folder `folder` (ending in the
-// separator) and the first-run flag `first`.
-inline std::string settingsWith(const std::string& folder, const char* first) {
-    return "[OPTION]\nFolder=" + folder +
-           "\nWallpaper=Null\nLang=EN\nAffichage=2\nAspect=0\nTime=Null\nDelay=0\n"
-           "[Start]\nWin=0\nFirst=" +
-           first + "\n";
-}
 
 }  // namespace korvo::qt::test

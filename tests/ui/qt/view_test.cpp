@@ -196,7 +196,7 @@ int thumbCentre(QSlider* slider, int value, QWidget* window) {
 }
 
 TEST(QtOptions, EachDelayLabelStandsBesideItsSliderPositionAndTheBrowserStartsAtTheRoot) {
-    QtProgram program(settingsWith("Null", "0"));
+    QtProgram program(settingsWith("Null", "EN", "0"));
     program.start();
     const auto shown = [&](forms::Form& form) {
         program.app().runtime().dispatch([&] { form.show(); });

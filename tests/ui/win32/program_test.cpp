@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "i18n/language.h"
+#include "ui/assistant/fassist1.h"
+#include "ui/assistant/fassist3.h"
 #include "win32_program.h"
 
 namespace korvo::win32 {
@@ -125,7 +127,7 @@ TEST(KorvoWindows, EveryCaptionFitsItsDesignWidthInEveryLanguage) {
     std::vector<std::string> cut;
     std::set<std::string> seen;
     for (const char* code : LanguageCodes) {
-        test::applyLanguage(program.app(), code);
+        test::showInLanguage(program.app(), code);
         for (const char* name : test::shownForms()) {
             forms::Form* form = test::loadedForm(program.app(), name);
             ASSERT_NE(form, nullptr) << name;

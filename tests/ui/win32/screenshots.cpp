@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     Program& app = program.app();
     int failures = 0;
     for (const char* code : LanguageCodes) {
-        test::applyLanguage(app, code);
+        test::showInLanguage(app, code);
         for (const char* name : test::shownForms()) {
             forms::Form* form = test::loadedForm(app, name);
             HWND window = form ? program.view().window(*form) : nullptr;

@@ -19,26 +19,19 @@
 #include "platform/disk_text_file_store.h"
 #include "platform/local_time.h"
 #include "platform/select.h"
-#include "ui/about/fabout.h"
-#include "ui/assistant/fassist1.h"
-#include "ui/assistant/fassist2.h"
-#include "ui/assistant/fassist3.h"
+#include "support/shown_windows.h"
 #include "ui/forms/win32/scheduler.h"
 #include "ui/forms/win32/text.h"
 #include "ui/forms/win32/view.h"
 #include "ui/forms/win32/window_services.h"
-#include "ui/main/form1.h"
-#include "ui/options/folder_browser.h"
-#include "ui/options/foption.h"
-#include "ui/options/form4.h"
 
 namespace korvo::win32::test {
 
-// Log-on entries are not the front end's business: none are made.
-struct NoStartupEntries : StartupEntries {
-    bool add(const std::string&, const std::string&) override { return true; }
-    void remove(const std::string&) override {}
-};
+using testing::loadedForm;
+using testing::NoStartupEntries;
+using testing::settingsWith;
+using testing::showInLanguage;
+using testing::shownForms;
 
 // Runs the message loop as Korvo.exe does until `done` holds or `ms` milliseconds have passed.
 inline bool pumpUntil(const std::function<bool()>& done, int ms = 3000) {
@@ -110,51 +103,5 @@ class Win32Program {
     std::unique_ptr<Program> program_;
     std::unique_ptr<View> view_;
 };
-
-// A settings file as the assistant leaves it, with the picture folder `folder` (ending in the
-// separator), the language `lang` and the first-run flag `first`.
-inline std::string settingsWith(const std::string& folder, const std::string& lang,
-                                const char* first) {
-    return "[OPTION]\r\nFolder=" + folder + "\r\nWallpaper=Null\r\nLang=" + lang +
-           "\r\nAffichage=2\r\nAspect=0\r\nTime=Null\r\nDelay=0\r\n[Start]\r\nWin=0\r\nFirst=" +
-           first + "\r\n";
-}
-
-// Every window Korvo shows, by the name of its form.
-inline const std::vector<const char*>& shownForms() {
-    static const std::vector<const char*> names = {"Form1",    "Foption",  "Fabout", "Fassist1",
-                                                   "Fassist2", "Fassist3", "Form5",  "Form4"};
-    return names;
-}
-
-// The language `code` applied as the options dialog's "OK" applies it, and every shown window
-// loaded in the state worth showing: a loaded about box and folder page keep the texts of the
-// language they loaded in, so they load again; the folder page speaks the language picked on the
-// first page. Each step is one dispatched event, so that one that fails leaves the others.
-inline void applyLanguage(Program& app, const std::string& code) {
-    const std::vector<std::function<void()>> steps = {
-        [&] {
-            app.WriteSetting("OPTION", "Lang", code);
-            app.AssistLang = code;
-            if (app.isLoaded<Fabout>()) app.form<Fabout>().unload();
-            if (app.isLoaded<Fassist2>()) app.form<Fassist2>().unload();
-            app.ApplyLanguage();
-        },
-        [&] { app.form<Form1>().Fi.setListIndex(0); },
-        [&] { app.form<Foption>().Option4.select(); },
-        [&] { app.form<Fassist2>().Cv2.click(); },
-        [&] { app.form<Fabout>(); },
-        [&] { app.form<Form5>().Dir1.setPath(app.FolderPath); },
-        [&] { app.form<Form4>().Dir1.setPath(app.FolderPath); },
-    };
-    for (const auto& step : steps) app.runtime().dispatch(step);
-}
-
-// The loaded form of that name; nullptr when there is none.
-inline forms::Form* loadedForm(Program& app, const std::string& name) {
-    for (forms::Form* form : app.runtime().forms())
-        if (form->name() == name) return form;
-    return nullptr;
-}
 
 }  // namespace korvo::win32::test
