@@ -112,8 +112,13 @@ xembed() {
     ! grep -q libQt "/proc/$probe_pid/maps" || fail "the probe loaded Qt"
     local icon x y w h
     icon=$(tray_icon)
-    read -r x y w h < <(geometry "$icon")
-    [ "$(colour_at "$icon" $((w / 2)) $((h / 2)))" = "#E8108C" ] || fail "the icon is not drawn"
+    # trayer may still be sizing the icon, and the icon draws at its next expose: both in their
+    # own time on a busy machine.
+    drawn() {
+        read -r x y w h < <(geometry "$icon")
+        [ "$(colour_at "$icon" $((w / 2)) $((h / 2)))" = "#E8108C" ]
+    }
+    until_true 50 drawn || fail "the icon is not drawn"
     [ "$(colour_at "$icon" 0 0)" != "#E8108C" ] || fail "the transparent border is drawn"
 
     # A press alone is reported before its release; the second press of a double click is the
